@@ -1,0 +1,41 @@
+#include "platform/win32.h"
+
+#ifndef _WIN32
+
+BOOL PtInRect(const RECT* rect, POINT pt) {
+  if (rect == nullptr) return FALSE;
+  // Left and top edges belong to the rectangle, right and bottom do not.
+  return pt.x >= rect->left && pt.x < rect->right && pt.y >= rect->top && pt.y < rect->bottom;
+}
+
+BOOL OffsetRect(RECT* rect, int dx, int dy) {
+  if (rect == nullptr) return FALSE;
+  rect->left += dx;
+  rect->right += dx;
+  rect->top += dy;
+  rect->bottom += dy;
+  return TRUE;
+}
+
+BOOL SetRect(RECT* rect, int left, int top, int right, int bottom) {
+  if (rect == nullptr) return FALSE;
+  *rect = RECT{left, top, right, bottom};
+  return TRUE;
+}
+
+DWORD CharUpperBuffA(LPSTR text, DWORD length) {
+  if (text == nullptr) return 0;
+  for (DWORD i = 0; i < length; ++i) {
+    const char c = text[i];
+    if (c >= 'a' && c <= 'z') text[i] = static_cast<char>(c - 'a' + 'A');
+  }
+  return length;
+}
+
+BOOL Rectangle(HDC, int, int, int, int) {
+  // No device context can exist before the painting layer does, and drawing into a null one
+  // does nothing.
+  return FALSE;
+}
+
+#endif  // _WIN32

@@ -1,0 +1,18 @@
+# Fails when a public header under src/ is not included by the umbrella header tegolux.h.
+# Headers in a detail/ folder are private to the library and are not checked.
+file(READ "${SRC_DIR}/tegolux.h" umbrella)
+file(GLOB_RECURSE headers RELATIVE "${SRC_DIR}" "${SRC_DIR}/*.h")
+set(missing "")
+foreach(header IN LISTS headers)
+  if(header STREQUAL "tegolux.h" OR header MATCHES "(^|/)detail/")
+    continue()
+  endif()
+  string(FIND "${umbrella}" "#include \"${header}\"" found)
+  if(found EQUAL -1)
+    list(APPEND missing "${header}")
+  endif()
+endforeach()
+if(missing)
+  message(FATAL_ERROR "tegolux.h does not include: ${missing}")
+endif()
+message(STATUS "tegolux.h includes every public header")

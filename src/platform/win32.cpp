@@ -2,6 +2,14 @@
 
 #ifndef _WIN32
 
+namespace {
+
+int ToLowerAscii(int c) {
+  return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+}
+
+}  // namespace
+
 BOOL PtInRect(const RECT* rect, POINT pt) {
   if (rect == nullptr) return FALSE;
   // Left and top edges belong to the rectangle, right and bottom do not.
@@ -30,6 +38,16 @@ DWORD CharUpperBuffA(LPSTR text, DWORD length) {
     if (c >= 'a' && c <= 'z') text[i] = static_cast<char>(c - 'a' + 'A');
   }
   return length;
+}
+
+int lstrcmpiA(LPCSTR a, LPCSTR b) {
+  if (a == nullptr || b == nullptr) return (a == nullptr ? 0 : 1) - (b == nullptr ? 0 : 1);
+  for (;; ++a, ++b) {
+    const int ca = ToLowerAscii(static_cast<unsigned char>(*a));
+    const int cb = ToLowerAscii(static_cast<unsigned char>(*b));
+    if (ca != cb) return ca < cb ? -1 : 1;
+    if (ca == 0) return 0;
+  }
 }
 
 BOOL Rectangle(HDC, int, int, int, int) {

@@ -116,9 +116,15 @@ constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
   return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) |
          (static_cast<COLORREF>(b) << 16);
 }
-constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF c) {
+  return static_cast<BYTE>(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+  return static_cast<BYTE>((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+  return static_cast<BYTE>((c >> 16) & 0xFF);
+}
 
 // ---- GDI constants -----------------------------------------------------------------------
 
@@ -273,8 +279,11 @@ BOOL PtInRect(const RECT* rect, POINT pt);
 BOOL OffsetRect(RECT* rect, int dx, int dy);
 BOOL SetRect(RECT* rect, int left, int top, int right, int bottom);
 
-// Strings (USER).
+// Strings (USER, KERNEL).
 DWORD CharUpperBuffA(LPSTR text, DWORD length);
+// Compares two texts ignoring case (ASCII letters); negative, zero or positive like strcmp.
+// A null text sorts before every other text.
+int lstrcmpiA(LPCSTR a, LPCSTR b);
 
 // Drawing (GDI). Device contexts arrive with the painting layer; until then a null device
 // context is the only one there is, and drawing into it does nothing.

@@ -45,3 +45,14 @@ TEST(Win32Colours, RgbPacksAsBlueGreenRed) {
   EXPECT_EQ(GetGValue(c), 0x34);
   EXPECT_EQ(GetBValue(c), 0x56);
 }
+
+TEST(Win32Strings, LstrcmpiAIgnoresAsciiCaseOnly) {
+  EXPECT_EQ(lstrcmpiA("Walls", "WALLS"), 0);
+  EXPECT_LT(lstrcmpiA("a", "B"), 0);
+  EXPECT_GT(lstrcmpiA("b", "A"), 0);
+  EXPECT_LT(lstrcmpiA("wall", "walls"), 0);
+  EXPECT_NE(lstrcmpiA("\xe9", "\xc9"), 0);
+  EXPECT_EQ(lstrcmpiA(nullptr, nullptr), 0);
+  EXPECT_LT(lstrcmpiA(nullptr, ""), 0);
+  EXPECT_GT(lstrcmpiA("", nullptr), 0);
+}

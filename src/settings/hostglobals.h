@@ -1,0 +1,17 @@
+#pragma once
+// Process-wide values the host hands over, and the small shared services that go with them.
+
+#include <cstddef>
+
+// Makes a layer or block name acceptable to the exchange format: every character of
+// ! @ # % ^ & * ( ) + = | \ { [ } ] : ; < , > . ? / ` ~ " ' and the blank becomes '_', and the
+// result is upper-cased. dst must hold strlen(src) + 1 characters; src and dst may be the same
+// buffer. Returns dst (null when either pointer is null).
+char* ConvertDXFName(const char* src, char* dst);
+
+// The same with the size of dst: the result is cut to dstSize - 1 characters.
+char* ConvertDXFName(const char* src, char* dst, size_t dstSize);
+
+// True for a usable GUID text: not null, not empty, and without a run of six zeros (the mark of a
+// GUID that was never generated).
+bool ValidateGuid(const char* text);

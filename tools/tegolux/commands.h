@@ -1,0 +1,5 @@
+#pragma once
+// The sub-commands of the tegolux program. Each takes the arguments after its own name and
+// returns the process exit code: 0 success, 1 failure, 2 wrong usage.
+
+int RunDemo(int argc, char** argv);

@@ -1,0 +1,202 @@
+// tegolux demo: the sample roof plan built through the public interface, measured, and sent
+// through the group-code stream in every form the engine writes.
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "commands.h"
+#include "tegolux.h"
+
+namespace {
+
+constexpr const char* kDemoUsage =
+    "Usage: tegolux demo [--out DIR]\n"
+    "\n"
+    "Builds the sample roof, an L-shaped plan in feet, prints its corners, extents, plan area,\n"
+    "perimeter and side directions, then writes the corners as vertex records through the\n"
+    "group-code stream (text form, binary drawing form, and the exchange export in inches) and\n"
+    "reads the text and binary files back.\n"
+    "\n"
+    "  --out DIR   folder for the written files (created when missing; default: a folder\n"
+    "              named tegolux-demo in the system's temporary folder)\n";
+
+constexpr const char* kOutlineLayer = "Roof outline";
+
+// The sample roof: a 48 ft by 20 ft wing with a 20 ft by 16 ft wing on its left end.
+std::vector<Point3D> SampleRoofCorners() {
+  return {Point3D(0, 0),   Point3D(48, 0),  Point3D(48, 20),
+          Point3D(20, 20), Point3D(20, 36), Point3D(0, 36)};
+}
+
+double PlanArea(const std::vector<Point3D>& corners) {
+  double area = 0.0;
+  for (size_t i = 1; i + 1 < corners.size(); ++i) {
+    area += corners[0].area3pt(&corners[i], &corners[i + 1]);
+  }
+  return std::fabs(area);
+}
+
+double Perimeter(const std::vector<Point3D>& corners) {
+  double length = 0.0;
+  for (size_t i = 0; i < corners.size(); ++i) {
+    length += corners[i].dist(&corners[(i + 1) % corners.size()]);
+  }
+  return length;
+}
+
+void PrintMeasures(const std::vector<Point3D>& corners) {
+  std::printf("Sample roof: an L-shaped plan of %zu corners, in feet\n", corners.size());
+  Box3D extents(&corners[0]);
+  for (size_t i = 0; i < corners.size(); ++i) {
+    const Point3D& p = corners[i];
+    const Point3D& next = corners[(i + 1) % corners.size()];
+    std::printf("  corner %zu  (%7.2f, %7.2f)   side to corner %zu: %6.2f ft at %5.1f deg\n", i + 1,
+                p.x, p.y, (i + 1) % corners.size() + 1, p.dist(&next), p.xyangle(&next));
+    extents.Append(&p);
+  }
+  std::printf("Plan extents: (%.2f, %.2f) to (%.2f, %.2f), %.2f ft wide and %.2f ft deep\n",
+              extents.Left(), extents.Bottom(), extents.Right(), extents.Top(), extents.Width(),
+              extents.Height());
+  std::printf("Plan area: %.2f sq ft\n", PlanArea(corners));
+  std::printf("Perimeter: %.2f ft\n", Perimeter(corners));
+}
+
+// Writes the corners as vertex records inside an entities section. The binary form starts with
+// the drawing signature, as a drawing file does.
+int WriteCorners(const std::string& path, const std::vector<Point3D>& corners, bool binary,
+                 bool exchange) {
+  FILE* file = std::fopen(path.c_str(), binary ? "wb" : "w");
+  if (file == nullptr) return kDxfEnd;
+  int rc = 0;
+  if (binary && std::fwrite(kTggSignature, 1, kBinarySignatureSize, file) != kBinarySignatureSize) {
+    rc = kDxfEnd;
+  }
+  {
+    DXFGroup stream(file, binary);
+    if (rc == 0) rc = stream.PutKeyword(kDxfSection);
+    if (rc == 0) rc = stream.PutString(2, "ENTITIES");
+    for (const Point3D& corner : corners) {
+      if (rc != 0) break;
+      Point3D copy(corner);
+      rc = exchange ? copy.tpsave(&stream, kOutlineLayer) : copy.save(&stream);
+    }
+    if (rc == 0) rc = stream.PutKeyword(kDxfEndsec);
+    if (rc == 0) rc = stream.PutKeyword(kDxfEof);
+  }
+  if (std::fclose(file) != 0 && rc == 0) rc = kDxfEnd;
+  return rc;
+}
+
+// Reads every vertex record back. Returns the stream's final result: 7 at the EOF keyword.
+int ReadCorners(const std::string& path, bool binary, std::vector<Point3D>* corners) {
+  FILE* file = std::fopen(path.c_str(), binary ? "rb" : "r");
+  if (file == nullptr) return kDxfLineEof;
+  char signature[kBinarySignatureSize];
+  if (binary && (std::fread(signature, 1, sizeof signature, file) != sizeof signature ||
+                 std::memcmp(signature, kTggSignature, sizeof signature) != 0)) {
+    std::fclose(file);
+    return kDxfBadCode;
+  }
+  DXFGroup stream(file, binary);
+  int rc = 0;
+  while ((rc = stream.GetGroup()) == 0) {
+    if (stream.Code() != kDxfVertex) continue;
+    Point3D vertex;
+    rc = vertex.AddToken(&stream);
+    corners->push_back(vertex);
+    if (rc != 0) break;
+  }
+  std::fclose(file);
+  return rc;
+}
+
+long FileSize(const std::string& path) {
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  return ec ? -1 : static_cast<long>(size);
+}
+
+bool SameCorners(const std::vector<Point3D>& a, const std::vector<Point3D>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (!a[i].ident(&b[i])) return false;
+  }
+  return true;
+}
+
+struct Form {
+  const char* label;
+  const char* fileName;
+  bool binary;
+  bool exchange;
+};
+
+constexpr Form kForms[] = {
+    {"text form", "sample-corners.dxf", false, false},
+    {"binary form", "sample-corners.tgg", true, false},
+    {"exchange export (inches)", "sample-corners-export.dxf", false, true},
+};
+
+}  // namespace
+
+int RunDemo(int argc, char** argv) {
+  std::filesystem::path out;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
+      std::fputs(kDemoUsage, stdout);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) {
+      out = argv[++i];
+      continue;
+    }
+    std::fprintf(stderr, "tegolux demo: unexpected argument '%s'\n%s", argv[i], kDemoUsage);
+    return 2;
+  }
+  std::error_code ec;
+  if (out.empty()) out = std::filesystem::temp_directory_path(ec) / "tegolux-demo";
+  std::filesystem::create_directories(out, ec);
+  if (ec) {
+    std::fprintf(stderr, "tegolux demo: cannot create the folder %s: %s\n", out.c_str(),
+                 ec.message().c_str());
+    return 1;
+  }
+
+  const std::vector<Point3D> corners = SampleRoofCorners();
+  PrintMeasures(corners);
+
+  char layer[64];
+  std::printf("\nGroup-code stream (layer \"%s\" is written to the exchange export as \"%s\"):\n",
+              kOutlineLayer, ConvertDXFName(kOutlineLayer, layer, sizeof layer));
+  for (const Form& form : kForms) {
+    const std::string path = (out / form.fileName).string();
+    const int rc = WriteCorners(path, corners, form.binary, form.exchange);
+    if (rc != 0) {
+      std::fprintf(stderr, "tegolux demo: writing %s failed (stream result %d)\n", path.c_str(),
+                   rc);
+      return 1;
+    }
+    std::printf("  %-26s %s (%ld bytes)\n", form.label, path.c_str(), FileSize(path));
+  }
+  for (const Form& form : kForms) {
+    if (form.exchange) continue;
+    const std::string path = (out / form.fileName).string();
+    std::vector<Point3D> readBack;
+    const int rc = ReadCorners(path, form.binary, &readBack);
+    if (rc != kDxfEnd) {
+      std::fprintf(stderr, "tegolux demo: reading %s stopped with stream result %d\n", path.c_str(),
+                   rc);
+      return 1;
+    }
+    const bool same = SameCorners(corners, readBack);
+    std::printf("Read back %zu vertices from the %s: %s\n", readBack.size(), form.label,
+                same ? "every vertex matches" : "THE VERTICES DIFFER");
+    if (!same) return 1;
+  }
+  return 0;
+}

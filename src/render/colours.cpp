@@ -1,0 +1,69 @@
+#include "render/colours.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr COLORREF kColours[kColourCount] = {
+    RGB(0, 0, 0),       RGB(255, 0, 0), RGB(255, 255, 0), RGB(0, 255, 0),
+    RGB(0, 255, 255),   RGB(0, 0, 255), RGB(255, 0, 255), RGB(255, 255, 255),
+    RGB(192, 192, 192), RGB(128, 0, 0), RGB(128, 128, 0), RGB(0, 128, 0),
+    RGB(0, 128, 128),   RGB(0, 0, 128), RGB(128, 0, 128), RGB(128, 128, 128),
+};
+
+constexpr const char* kColourNames[kColourCount] = {
+    "Black", "Red",      "Yellow",  "Green",      "Aqua", "Blue",      "Pink",   "White",
+    "Gray",  "Dark Red", "Mustard", "Dark Green", "Teal", "Dark Blue", "Violet", "Dark Gray",
+};
+
+constexpr COLORREF kOutOfTableColour = RGB(255, 255, 255);
+
+// The index of a line type is also its platform pen style (0 solid ... 4 dash-dot-dot).
+constexpr const char* kLineTypeNames[kLineTypeCount] = {
+    "CONTINUOUS", "DASH", "DOT", "DASHDOT", "DASHDOTDOT",
+};
+
+constexpr int kSolidPenStyle = 0;
+// An unknown line type name reads as the last style, as drawings have always loaded it.
+constexpr int kUnknownNamePenStyle = kLineTypeCount - 1;
+
+bool InRange(int i, int count) {
+  return i >= 0 && i < count;
+}
+
+}  // namespace
+
+COLORREF GetColor(int i) {
+  return InRange(i, kColourCount) ? kColours[i] : kOutOfTableColour;
+}
+
+const COLORREF* GetColors() {
+  return kColours;
+}
+
+const char* GetColorName(int i) {
+  return InRange(i, kColourCount) ? kColourNames[i] : "";
+}
+
+int GetLineType(int i) {
+  return InRange(i, kLineTypeCount) ? i : kSolidPenStyle;
+}
+
+int GetLineType(const char* name) {
+  if (name == nullptr) return kUnknownNamePenStyle;
+  for (int i = 0; i < kLineTypeCount; ++i)
+    if (std::strcmp(name, kLineTypeNames[i]) == 0) return i;
+  return kUnknownNamePenStyle;
+}
+
+const char* GetStyleName(int i) {
+  // Indices past the table have always been clamped to the last name; a negative index is not a
+  // line type at all and reads as the default, continuous.
+  if (i < 0) return kLineTypeNames[0];
+  if (i >= kLineTypeCount) return kLineTypeNames[kLineTypeCount - 1];
+  return kLineTypeNames[i];
+}
+
+int GetPattern(int i) {
+  return InRange(i, kPatternCount) ? i : 0;
+}

@@ -1,0 +1,5 @@
+#include "takeoff/tsmartobject.h"
+
+TSmartObjectList::TSmartObjectList() = default;
+
+TSmartObjectList::~TSmartObjectList() = default;

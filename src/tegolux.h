@@ -11,8 +11,25 @@
 #include "geometry/point3d.h"
 #include "geometry/tolerance.h"
 
+#include "entities/blocktable.h"
 #include "entities/curve3d.h"
+#include "entities/entitytype.h"
+#include "entities/line3d.h"
+
+#include "takeoff/tlegendlist.h"
+#include "takeoff/tsectionlist.h"
+#include "takeoff/tsmartobject.h"
+
+#include "document/layerbag.h"
+#include "document/layeritem.h"
+#include "document/layertable.h"
+#include "document/objitem.h"
+#include "document/objlist.h"
+#include "document/undolist.h"
+#include "document/viewport.h"
 
 #include "io/dxfgroup.h"
+
+#include "render/colours.h"
 
 #include "settings/hostglobals.h"

@@ -1,0 +1,327 @@
+#pragma once
+// The drawing document. It owns every entity of a drawing, each wrapped in an ObjItem, together
+// with the layer table, block table, section list, legend, undo history and viewport, and the
+// drawing settings. An item sits on the chain of all items, on its layer's chain, and while
+// selected or carrying smart objects on the selection and roof-object chains.
+//
+// Identifiers: every entity added through Add gets an identifier no other entity of the document
+// uses; the used identifiers are kept in a hash set. Look-up by identifier (GetObj, GetObjItem)
+// means "the first entity in chain order with that identifier". An index from identifier to item
+// answers that in constant time; a hit is verified against the item before it is trusted, a miss
+// or a failed check falls back to the walk, and an identifier that two items were seen to share
+// is always answered by the walk. Entity identifiers are meant to change only through the
+// document; an identifier changed behind its back is still found, by the walk.
+
+#include <map>
+#include <memory>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "document/layertable.h"
+#include "document/objitem.h"
+#include "document/undolist.h"
+#include "geometry/box3d.h"
+#include "geometry/point3d.h"
+#include "platform/win32.h"
+
+class BlockTable;
+class Curve3D;
+class Dblclist;
+class TLegendList;
+class TSectionList;
+class Viewport;
+
+// The layer that holds the drawing format; it survives clearing and stays out of the legend.
+inline constexpr const char* kFormatLayerName = "$FORMAT";
+// The layer new entities go to when the table has no current layer, and its colour (also the
+// colour of layers created by naming them).
+inline constexpr const char* kDefaultLayerName = "0";
+inline constexpr int kDefaultLayerColour = 7;
+// File versions written with the drawing: with smart objects of the newer catalogue, and without.
+inline constexpr const char* kFileVersionV5 = "5.0.56.0";
+inline constexpr const char* kFileVersionV4 = "4.5.0.15";
+// Size of the buffer ObjLayer fills: a layer name and its terminator.
+inline constexpr int kObjLayerBufferSize = 51;
+
+class Objlist {
+ public:
+  Objlist();
+  ~Objlist();
+
+  // A member-by-member copy would share the chains and owned objects of the source and delete
+  // them twice; handing settings from one document to another gets an explicit operation when
+  // it is needed.
+  Objlist(const Objlist&) = delete;
+  Objlist& operator=(const Objlist&) = delete;
+
+  // ---- Adding ---------------------------------------------------------------------------------
+
+  // Adds e on the named layer (created with colour 7 when missing) or, without a name (null or
+  // empty), on the current layer ("0" is created when there is none). Gives e and its parts free
+  // identifiers. Returns the new item, which owns e; null when e is null, already in this
+  // document, or no layer could be had (the caller then still owns e).
+  ObjItem* Add(Curve3D* e, const char* layerName = nullptr);
+  // Appends an item that is on no chain of this document and holds an entity. Null otherwise.
+  ObjItem* AddItem(ObjItem* item);
+  LayerBag* Add_Layer(const char* name, int flags, int colour, int style);
+  // The table's answer: when a layer of that name exists it is returned and layer is not stored
+  // (the caller still owns it).
+  LayerBag* Add_Layer(LayerBag* layer);
+  // Enters an item of this document into the chain of items whose entity carries smart objects;
+  // returns it (null for an item that is not in the document).
+  ObjItem* Add_RoofObject(ObjItem* item);
+
+  // ---- Removing -------------------------------------------------------------------------------
+
+  // Unlinks the item from the chain of all items only; null for an item not on it.
+  ObjItem* RemoveItem(ObjItem* item);
+  // Takes the item off every chain of the document without deleting it: the caller owns it. An
+  // item that is not on the chain of all items is returned untouched.
+  ObjItem* Remove(ObjItem* item);
+  // Removes and deletes the item (and, with withDimensions, the unselected dimensions that
+  // measure its entity). Entities of the document that still list a deleted entity as a child,
+  // exclusion or dimension are made to forget it first, so no entity refers to a deleted one.
+  // Returns 1, or 0 for an item that is not in this document.
+  int DeleteItem(ObjItem* item, int withDimensions);
+  // DeleteItem for many items at once: the references are cleaned in one pass over the
+  // document, so deleting many items costs one walk, not one walk per item. Null entries and
+  // items not in the document are passed over. Returns the number of items deleted.
+  int DeleteItems(const std::vector<ObjItem*>& items, int withDimensions);
+  // Leaves the chain of roof objects; returns the item, or null when it was not on it.
+  ObjItem* RemoveRoofObject(ObjItem* item);
+  // Empties the document. Items on "$FORMAT" stay unless clearBlocks is non-zero; clearing the
+  // layers keeps the layers that still hold such items, so no kept entity loses its layer.
+  void Clear(int deleteItems, int clearLayers, int clearBlocks);
+
+  // ---- Identifiers ----------------------------------------------------------------------------
+
+  bool ValidateTGID(int id) const;
+  int SetIdno(int n, bool reserve);
+  void FreeIDs(Curve3D* e);
+  Curve3D* GetObj(int id) const;
+  ObjItem* GetObjItem(int id) const;
+  int GetIdno() const { return idno_; }
+
+  // ---- Chains and queries ---------------------------------------------------------------------
+
+  ObjItem* GetHead() const { return head_; }
+  ObjItem* GetLast() const { return tail_; }
+  ObjItem* GetSHead() const { return shead_; }
+  ObjItem* GetRHead() const { return rhead_; }
+  int Noofobjs() const { return count_; }
+  int NumSelected() const { return num_selected_; }
+  bool IsSelected() const { return num_selected_ > 0; }
+  // Exactly one item is selected and its entity is closed.
+  bool IsClosed() const;
+  int Count(int type) const;
+  int Count(const char* name) const;
+  // The corners of the union of the entity boxes of non-zero size; "$FORMAT" entities count
+  // only with includeFormat. The origin for both when nothing counts.
+  void CalcExtents(Point3D* min, Point3D* max, int includeFormat) const;
+  const char* GetFileVersion() const;
+
+  // ---- Selection (the part the document's own operations need) --------------------------------
+
+  // Selects (select true) or deselects the entity's item with that identifier; 1 when the item
+  // was found, else 0.
+  int SelectItemById(int id, bool select);
+  // Clears the selection: every selected item is unlinked and unmarked, its segment marks
+  // flushed; count 0 and the selection box zeroed.
+  void DeSelectAll(int all);
+  const Box3D* GetSelectionBox() const { return &selection_box_; }
+
+  // ---- Layers ---------------------------------------------------------------------------------
+
+  LayerBag* Layer(const char* name) const;
+  int NoofLayers() const;
+  LayerTable* GetLayerTable() const { return layers_.get(); }
+  LayerBag* CurrentLayer() const;
+  // Null when the name is unknown (the current layer then stays).
+  LayerBag* CurrentLayer(const char* name);
+  LayerBag* CurrentLayer(LayerBag* layer);
+  const char* LayerName() const;
+  // Renames the current layer and every entity on it; null when refused (see LayerTable).
+  const char* LayerName(const char* name);
+  // The layer name shared by all selected items, or the emptied buffer (51 characters).
+  char* ObjLayer(char* buffer) const;
+  // Moves every selected item to the existing layer of that name; null when there is none.
+  LayerBag* SetObjLayer(const char* name);
+  // Deletes every item on the layer; the layer stays. 1 when the layer exists.
+  int DeleteByLayer(const char* name);
+  // Deletes the layer (with deleteItems, its items first). A layer that still holds items is
+  // kept when deleteItems is 0: deleting it would leave entities on no layer. 1 when deleted.
+  int DeleteLayer(const char* name, int deleteItems);
+  int DeleteLayer(LayerBag* layer, int deleteItems);
+  void DeSelectLayer();
+  // Deletes every item on an Eplan layer, then the Eplan layers.
+  void ClearEplan();
+
+  // ---- Owned parts ----------------------------------------------------------------------------
+
+  BlockTable* GetBlockTable() const { return blocks_.get(); }
+  Dblclist* GetRoofList() const { return roof_list_; }
+  Viewport* GetViewPort() const { return viewport_.get(); }
+  TLegendList* GetLegend() const { return legend_.get(); }
+  TSectionList* GetSectionList() const { return sections_.get(); }
+  UndoList* GetUndoList() { return &undo_; }
+
+  // ---- Settings -------------------------------------------------------------------------------
+
+  int IsDirty() const { return dirty_; }
+  int SetDirty(int n) { return dirty_ = n; }
+  HWND SetParentHwnd(HWND hwnd) { return parent_ = hwnd; }
+  HWND GetParentHwnd() const { return parent_; }
+  int FileType(int n) { return file_type_ = n; }
+  int FileType() const { return file_type_; }
+  int GetUnits() const { return units_; }
+  int SetUnits(int units) { return units_ = units; }
+  double GetScale() const { return scale_; }
+  double GetPrintScale() const { return print_scale_; }
+  double SetPrintScale(double s) { return print_scale_ = s; }
+  Point3D GetPrintOffset() const { return print_offset_; }
+  Point3D SetPrintOffset(const Point3D& p) { return print_offset_ = p; }
+  double GetPrintPageExtX() const { return print_page_ext_x_; }
+  double GetPrintPageExtY() const { return print_page_ext_y_; }
+  double SetPrintPageExtX(int n) { return print_page_ext_x_ = n; }
+  double SetPrintPageExtY(int n) { return print_page_ext_y_ = n; }
+  Point3D GetOffset() const { return offset_; }
+  bool GetDimensionFeetInch() const { return dimension_feet_inch_; }
+  // Stores the flag; when it changed, every dimension of the document gets it too.
+  bool SetDimensionFeetInch(bool b);
+  // Stores the flag in the legend.
+  bool SetDisplayFeetInch(bool b);
+  int GetCurrentRoofId() const { return current_roof_id_; }
+  int SetCurrentRoofId(int id);
+  void SetExtents(const Point3D* min, const Point3D* max);
+  void SetLimits(const Point3D* min, const Point3D* max);
+  void GetExtents(Point3D* min, Point3D* max) const;
+  void GetLimits(Point3D* min, Point3D* max) const;
+  // The refresh flags: read them, or (reset non-zero) clear them and return 0.
+  int RefreshLegend(int reset);
+  int RefreshSections(int reset);
+  int LengthSnap(int n) { return length_snap_ = n; }
+  int LengthSnap() const { return length_snap_; }
+  double LengthSnapUnit(double x) { return length_snap_unit_ = x; }
+  double LengthSnapUnit() const { return length_snap_unit_; }
+  int Ortho(int n) { return ortho_ = n; }
+  int Ortho() const { return ortho_; }
+  double SetOrthoAngle(double degrees) { return ortho_angle_ = degrees; }
+  double GetOrthoAngle() const { return ortho_angle_; }
+  int SetSnap(int n) { return snap_ = n; }
+  int GetSnap() const { return snap_; }
+
+ private:
+  using Batch = std::vector<ObjItem*>;
+
+  // Layer and identifiers of Add.
+  LayerBag* LayerForAdd(const char* layerName);
+  void AssignIds(Curve3D* e);
+  void AssignId(Curve3D* e);
+  // Per-kind identifier steps: outlines (their segments), roof edges (their inner entity) and
+  // pitched edges (their line) join here when they exist.
+  void AssignPartIds(Curve3D* e);
+  void FreePartIds(Curve3D* e);
+  Curve3D* FindPartWithId(Curve3D* e, int id) const;
+  void CollectPartIds(Curve3D* e, std::vector<int>* ids) const;
+  // The entity of the item, or one of its parts, that carries the identifier.
+  Curve3D* EntityWithId(const ObjItem* item, int id) const;
+  ObjItem* WalkForId(int id) const;
+  std::vector<int> IdsOf(Curve3D* e) const;
+  void IndexItem(ObjItem* item);
+  void UnindexItem(ObjItem* item);
+  void RebuildIndex();
+  bool IsMember(const ObjItem* item) const { return members_.count(item) != 0; }
+  // Identifiers reserved by SetIdno, kept as ranges so that reserving a huge span costs nothing.
+  bool IsReserved(int id) const;
+  void Reserve(int from, int to);
+  void Unreserve(int id);
+  // The first identifier from id on that no reserved range covers.
+  int SkipReserved(int id) const;
+  ObjItem* ItemOf(Curve3D* e) const;
+
+  // Kind-specific set-up of Add: texts and dimensions take the document's scale, inserts enter
+  // their block into the block table. False when the item cannot stay in the document.
+  bool SetUpKind(ObjItem* item);
+
+  // Chains.
+  bool InSelection(const ObjItem* item) const;
+  bool InRoofObjects(const ObjItem* item) const;
+  void AddSelected(ObjItem* item);
+  void RemoveSelected(ObjItem* item);
+  void RebuildSelectionBox();
+  ObjItem* Detach(ObjItem* item);
+  void UnlinkFromLayer(ObjItem* item);
+
+  // Deleting: the items of the batch are taken off the document, the references to their
+  // entities are cleaned, then they are deleted.
+  void Enlist(ObjItem* item, Batch* batch, std::unordered_set<ObjItem*>* listed) const;
+  void EnlistDimensions(ObjItem* item, Batch* batch, std::unordered_set<ObjItem*>* listed) const;
+  int DeleteBatch(Batch* batch, bool withTakeoff);
+  void ForgetReferences(const std::unordered_set<Curve3D*>& gone);
+  Batch ItemsOnLayer(const LayerBag* layer) const;
+  bool IsOnFormatLayer(const ObjItem* item) const;
+  void ClearLayersKeepingUsed();
+
+  // Takeoff steps of deleting and moving items; the roofs, openings, sections, legend and
+  // blocks fill these in with their own work.
+  void ReleaseOpeningRoofs(Curve3D* e);
+  void ReleaseRoofExclusions(Curve3D* e, Batch* batch, std::unordered_set<ObjItem*>* listed);
+  void UpdateOtherRoofObjects(Curve3D* e);
+  void ReleaseBlockReference(Curve3D* e);
+  void RemoveSectionArea(Curve3D* e);
+  void DeletePendingBlock();
+  void UpdateLegend(int rebuild);
+  void SetSectionData(int all);
+  void RemoveLegendItem(Curve3D* e);
+  void AddLegendItem(Curve3D* e);
+  void SetDimensionsFeetInch(bool b);
+
+  ObjItem* head_ = nullptr;
+  ObjItem* tail_ = nullptr;
+  ObjItem* shead_ = nullptr;
+  ObjItem* stail_ = nullptr;
+  ObjItem* rhead_ = nullptr;
+  ObjItem* rtail_ = nullptr;
+  std::unique_ptr<TLegendList> legend_;
+  std::unique_ptr<TSectionList> sections_;
+  UndoList undo_;
+  std::unordered_set<int> used_ids_;
+  std::map<int, int> reserved_;  // first identifier -> one past the last, disjoint ranges
+  HWND parent_ = nullptr;
+  int dirty_ = 0;
+  int file_type_ = 0;
+  int units_ = 0;
+  double scale_ = 1.0;
+  double print_scale_ = 1.0;
+  Point3D print_offset_;
+  double print_page_ext_y_ = 0.0;
+  double print_page_ext_x_ = 0.0;
+  Point3D offset_;
+  bool dimension_feet_inch_ = false;
+  int current_roof_id_ = 0;
+  int count_ = 0;
+  int num_selected_ = 0;
+  int idno_ = 1;
+  std::unique_ptr<LayerTable> layers_;
+  std::unique_ptr<BlockTable> blocks_;
+  Dblclist* roof_list_ = nullptr;  // owned; lists roof entities it does not own
+  std::unique_ptr<Viewport> viewport_;
+  Box3D selection_box_;
+  Point3D ext_min_;
+  Point3D ext_max_;
+  Point3D lim_min_;
+  Point3D lim_max_;
+  int refresh_legend_ = 0;
+  int refresh_sections_ = 0;
+  int length_snap_ = 0;
+  int snap_ = 0;
+  int ortho_ = 1;
+  double ortho_angle_ = 15.0;
+  double length_snap_unit_ = 1.0;
+
+  // Items of the chain of all items, and the identifier index (see the top of this file).
+  std::unordered_set<const ObjItem*> members_;
+  std::unordered_map<int, ObjItem*> id_index_;
+  std::unordered_set<int> shared_ids_;
+};

@@ -1,0 +1,7 @@
+#include "document/undolist.h"
+
+UndoList::~UndoList() {
+  Clear();
+}
+
+void UndoList::Clear() {}

@@ -1,0 +1,7 @@
+#include "entities/blocktable.h"
+
+BlockTable::~BlockTable() {
+  Clear();
+}
+
+void BlockTable::Clear() {}

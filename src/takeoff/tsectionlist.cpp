@@ -1,0 +1,9 @@
+#include "takeoff/tsectionlist.h"
+
+TSectionList::~TSectionList() {
+  Clear();
+}
+
+int TSectionList::Clear() {
+  return 1;
+}

@@ -423,10 +423,9 @@ int Objlist::DeleteBatch(Batch* batch, bool withTakeoff) {
     selectionChanged = selectionChanged || InSelection(item);
     Detach(item);
   }
-  std::unordered_set<Curve3D*> gone;
-  for (const ObjItem* item : *batch)
-    gone.insert(item->Obj());
-  ForgetReferences(gone);
+  ForgetRoofs(*batch);
+  // An entity leaves the child, exclusion and dimension lists that name it when it is
+  // destroyed, so deleting the items is all that is left to do.
   for (ObjItem* item : *batch)
     delete item;
   if (withTakeoff) DeletePendingBlock();
@@ -434,33 +433,12 @@ int Objlist::DeleteBatch(Batch* batch, bool withTakeoff) {
   return static_cast<int>(batch->size());
 }
 
-// The reference lists of an entity never own what they list, so an entity being deleted must
-// leave the lists of every entity that still lists it: the document's remaining entities and the
-// other entities of the same batch, whose destructors would otherwise reach a deleted entity.
-void Objlist::ForgetReferences(const std::unordered_set<Curve3D*>& gone) {
-  if (gone.empty()) return;
-  auto forget = [&gone](Curve3D* holder) {
-    if (holder == nullptr) return;
-    if (holder->HasChildren() == 0 && holder->HasExclusions() == 0 && holder->Dimensions() == 0) {
-      return;
-    }
-    for (Curve3D* e : EntitiesOf(holder->GetChildList())) {
-      if (gone.count(e) != 0) holder->RemoveChild(e);
-    }
-    for (Curve3D* e : EntitiesOf(holder->GetExcludeList())) {
-      if (gone.count(e) != 0) holder->RemoveExclusion(e);
-    }
-    for (Curve3D* e : EntitiesOf(holder->GetAssociatedDimensions(nullptr))) {
-      if (gone.count(e) != 0) holder->RemoveDimension(e);
-    }
-  };
-  for (ObjItem* item = head_; item != nullptr; item = item->Next())
-    forget(item->Obj());
-  for (Curve3D* e : gone)
-    forget(e);
+// The roof list only refers to entities of the document; deleted ones leave it.
+void Objlist::ForgetRoofs(const Batch& batch) {
   if (roof_list_ == nullptr) return;
-  for (Curve3D* e : EntitiesOf(roof_list_)) {
-    if (gone.count(e) != 0) roof_list_->Detach(e);
+  for (const ObjItem* item : batch) {
+    while (roof_list_->Detach(item->Obj()) != nullptr) {
+    }
   }
 }
 

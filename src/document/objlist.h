@@ -258,7 +258,7 @@ class Objlist {
   void Enlist(ObjItem* item, Batch* batch, std::unordered_set<ObjItem*>* listed) const;
   void EnlistDimensions(ObjItem* item, Batch* batch, std::unordered_set<ObjItem*>* listed) const;
   int DeleteBatch(Batch* batch, bool withTakeoff);
-  void ForgetReferences(const std::unordered_set<Curve3D*>& gone);
+  void ForgetRoofs(const Batch& batch);
   Batch ItemsOnLayer(const LayerBag* layer) const;
   bool IsOnFormatLayer(const ObjItem* item) const;
   void ClearLayersKeepingUsed();

@@ -1,5 +1,6 @@
 #include "entities/curve3d.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -149,6 +150,12 @@ void Curve3D::CopyGuidIfSet(char (&dst)[kEntityGuidSize], const char* src) {
 
 Curve3D::~Curve3D() {
   ForgetDimensions();
+  ResetRefList(exclusions_);
+  ResetRefList(children_);
+  // Whoever still lists this entity forgets it, so no list is left pointing at freed memory.
+  const std::vector<Curve3D*> referrers = std::move(referrers_);
+  for (Curve3D* referrer : referrers)
+    referrer->ForgetDestroyed(this);
 }
 
 Curve3D* Curve3D::Copy() {
@@ -194,15 +201,39 @@ void Curve3D::RefListDeleter::operator()(Dblclist* list) const {
 int Curve3D::AddToRefList(RefList& list, Curve3D* e) {
   if (!list) list.reset(new (std::nothrow) Dblclist());
   if (!list) return 0;
+  const int before = list->Num();
   if (list->Add(e) == nullptr && list->Num() == 0) list.reset();
+  if (list && list->Num() > before) e->referrers_.push_back(this);
   return list ? list->Num() : 0;
 }
 
 int Curve3D::DetachFromRefList(RefList& list, Curve3D* e) {
   if (!list) return 0;
-  list->Detach(e);
+  if (list->Detach(e) != nullptr) e->DropReferrer(this);
   if (list->Num() == 0) list.reset();
   return list ? list->Num() : 0;
+}
+
+void Curve3D::ResetRefList(RefList& list) {
+  if (!list) return;
+  DblclistIterator it(list.get());
+  while (Curve3D* e = it.Next())
+    e->DropReferrer(this);
+  list.reset();
+}
+
+void Curve3D::ForgetDestroyed(Curve3D* e) {
+  for (RefList* list : {&dimensions_, &exclusions_, &children_}) {
+    if (!*list) continue;
+    while ((*list)->Detach(e) != nullptr) {
+    }
+    if ((*list)->Num() == 0) list->reset();
+  }
+}
+
+void Curve3D::DropReferrer(Curve3D* referrer) {
+  const auto it = std::find(referrers_.begin(), referrers_.end(), referrer);
+  if (it != referrers_.end()) referrers_.erase(it);
 }
 
 template <typename Op>
@@ -243,7 +274,7 @@ int Curve3D::RemoveChild(Curve3D* e) {
 }
 
 int Curve3D::ClearChildren() {
-  children_.reset();
+  ResetRefList(children_);
   return 1;
 }
 
@@ -273,7 +304,7 @@ int Curve3D::RemoveExclusion(Curve3D* e) {
 }
 
 int Curve3D::ClearExclusions() {
-  exclusions_.reset();
+  ResetRefList(exclusions_);
   return 1;
 }
 
@@ -310,7 +341,7 @@ void Curve3D::ForgetDimensions() {
   DblclistIterator it(dimensions_.get());
   while (Curve3D* d = it.Next())
     TellDimension(d, DimensionNotice::kDissociated);
-  dimensions_.reset();
+  ResetRefList(dimensions_);
 }
 
 Dblclist* Curve3D::GetAssociatedDimensions(Dblclist* list) {
@@ -868,7 +899,7 @@ void Curve3D::Zero() {
   spt_.set_zero();
   ept_.set_zero();
   ForgetDimensions();
-  children_.reset();
+  ResetRefList(children_);
   box_.Zero();
   smart_objects_.reset();
   layer_name_.reset();

@@ -11,6 +11,7 @@
 // Pointer arguments may be null: an operation then does nothing and returns its failure value.
 
 #include <memory>
+#include <vector>
 
 #include "entities/entitytype.h"
 #include "geometry/box3d.h"
@@ -347,10 +348,18 @@ class Curve3D {
   void CopyFrom(const Curve3D& src);
   static std::unique_ptr<TSmartObjectList> CopySmartObjects(const TSmartObjectList* src);
   static void CopyGuidIfSet(char (&dst)[kEntityGuidSize], const char* src);
+  // Every change to the three reference lists goes through these four, which keep each listed
+  // entity's record of who lists it (referrers_). That record lets an entity that is deleted
+  // leave every list that still names it, in time proportional to the lists it is on.
   // Adds e to list (created on first use); returns the count, or 0 when out of memory.
-  static int AddToRefList(RefList& list, Curve3D* e);
+  int AddToRefList(RefList& list, Curve3D* e);
   // Detaches e; deletes the list when it becomes empty. Returns the count left.
-  static int DetachFromRefList(RefList& list, Curve3D* e);
+  int DetachFromRefList(RefList& list, Curve3D* e);
+  // Empties and deletes the list.
+  void ResetRefList(RefList& list);
+  // Takes e out of all three lists without telling anybody: e is being destroyed.
+  void ForgetDestroyed(Curve3D* e);
+  void DropReferrer(Curve3D* referrer);
   // Applies op to each child that is not selected, marked selected while op runs.
   template <typename Op>
   void MoveUnselectedChildren(Op op);
@@ -393,4 +402,6 @@ class Curve3D {
   RefList dimensions_;
   RefList exclusions_;
   RefList children_;
+  // The entities whose child, exclusion or dimension list holds this one, once per list.
+  std::vector<Curve3D*> referrers_;
 };

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -18,7 +19,9 @@ constexpr const char* kDemoUsage =
     "Usage: tegolux demo [--out DIR]\n"
     "\n"
     "Builds the sample roof, an L-shaped plan in feet, prints its corners, extents, plan area,\n"
-    "perimeter and side directions, then writes the corners as vertex records through the\n"
+    "perimeter and side directions, puts its sides as lines into a drawing document on two\n"
+    "layers and prints their identifiers, layers, lengths, directions and the drawing\n"
+    "extents, then writes the corners as vertex records through the\n"
     "group-code stream (text form, binary drawing form, and the exchange export in inches) and\n"
     "reads the text and binary files back.\n"
     "\n"
@@ -26,6 +29,9 @@ constexpr const char* kDemoUsage =
     "              named tegolux-demo in the system's temporary folder)\n";
 
 constexpr const char* kOutlineLayer = "Roof outline";
+// The sides of the sample roof go on two layers: the eaves run along x, the gable ends along y.
+constexpr const char* kEavesLayer = "Eaves";
+constexpr const char* kGablesLayer = "Gable ends";
 
 // The sample roof: a 48 ft by 20 ft wing with a 20 ft by 16 ft wing on its left end.
 std::vector<Point3D> SampleRoofCorners() {
@@ -64,6 +70,34 @@ void PrintMeasures(const std::vector<Point3D>& corners) {
               extents.Height());
   std::printf("Plan area: %.2f sq ft\n", PlanArea(corners));
   std::printf("Perimeter: %.2f ft\n", Perimeter(corners));
+}
+
+// The sides as lines in a drawing document, each on the layer of its kind; prints what the
+// document made of them.
+void PrintDocument(const std::vector<Point3D>& corners) {
+  Objlist drawing;
+  for (size_t i = 0; i < corners.size(); ++i) {
+    const Point3D& from = corners[i];
+    const Point3D& to = corners[(i + 1) % corners.size()];
+    const bool alongX = from.y == to.y;
+    auto* side = new (std::nothrow) Line3D(&from, &to);
+    if (drawing.Add(side, alongX ? kEavesLayer : kGablesLayer) == nullptr) {
+      // A refused entity stays with the caller.
+      delete side;
+      std::printf("  the document refused side %zu\n", i + 1);
+    }
+  }
+  std::printf("\nDrawing document: %d lines on %d layers\n", drawing.Noofobjs(),
+              drawing.NoofLayers());
+  for (ObjItem* item = drawing.GetHead(); item != nullptr; item = item->Next()) {
+    Curve3D* side = item->Obj();
+    std::printf("  id %d  %-11s %6.2f ft at %5.1f deg\n", side->Id(), side->Layername(),
+                side->Length(0), side->Angle());
+  }
+  Point3D min;
+  Point3D max;
+  drawing.CalcExtents(&min, &max, 0);
+  std::printf("Drawing extents: (%.2f, %.2f) to (%.2f, %.2f)\n", min.x, min.y, max.x, max.y);
 }
 
 // Writes the corners as vertex records inside an entities section. The binary form starts with
@@ -169,6 +203,7 @@ int RunDemo(int argc, char** argv) {
 
   const std::vector<Point3D> corners = SampleRoofCorners();
   PrintMeasures(corners);
+  PrintDocument(corners);
 
   char layer[64];
   std::printf("\nGroup-code stream (layer \"%s\" is written to the exchange export as \"%s\"):\n",

@@ -4,287 +4,139 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "document/layerbag.h"
 #include "document/objitem.h"
 #include "io/dxfgroup.h"
 #include "render/colours.h"
 #include "support/document_builder.h"
+#include "support/entity_builders.h"
 #include "support/stream_fixture.h"
 #include "support/test_curve.h"
 
-namespace {
+constexpr int kAllFlags = kLayerOff | kLayerFrozen | kLayerEplan;
 
-constexpr const char* kGuid = "{6B29FC40-CA47-1067-B31D-00DD010662DA}";
-
-// Every group of a written record, read back as (code, text or integer) lines.
-std::string ReadBack(const std::string& bytes, bool binary) {
-  StreamOver in(bytes, binary);
-  std::string groups;
-  while (in.stream.GetGroup() == kDxfOk) {
-    const short code = in.stream.Code();
-    groups += std::to_string(code) + "=";
-    if (code == 62 || code == 70) {
-      groups += std::to_string(in.stream.IntValue());
-    } else {
-      groups += in.stream.StringValue();
-    }
-    groups += ";";
+// Four items whose entities lie on layer "A", none chained yet. The chains are forgotten before
+// the items go, so no layer walks a destroyed item.
+struct LayerChainTest : ::testing::Test {
+  ~LayerChainTest() override {
+    layer.Clear();
+    other.Clear();
   }
-  return groups;
+  LayerBag layer{"A"}, other{"B"};
+  ObjItem a{new TestCurve(1), &layer}, b{new TestCurve(2), &layer};
+  ObjItem c{new TestCurve(3), &layer}, d{new TestCurve(4), &layer};
+};
+
+TEST(LayerItem, FlagOperationsSetAndClearOnlyTheirBits) {
+  LayerItem layer("A", kAllFlags);
+  EXPECT_TRUE(!layer.IsLayerVisible() && layer.IsLayerFrozen() && layer.IsEplanLayer());
+  EXPECT_EQ(layer.LayerFlags(0), kAllFlags);  // the setter is inert
+  EXPECT_EQ(layer.ThawLayer(), 0);
+  EXPECT_TRUE(layer.IsLayerVisible() && !layer.IsLayerFrozen() && !layer.IsEplanLayer());
+  EXPECT_EQ(layer.FreezeLayer(), kLayerFrozen);
+  EXPECT_EQ(layer.SetEplanLayer(), kLayerFrozen | kLayerEplan);
+  EXPECT_EQ(layer.ShowLayer(false), kAllFlags);
+  EXPECT_EQ(layer.ShowLayer(true), kLayerFrozen | kLayerEplan);
 }
 
-}  // namespace
-
-// ---- Settings and flags -------------------------------------------------------------------------
-
-TEST(LayerItem, ConstructorCutsNameToFiftyCharacters) {
-  const std::string longName(60, 'x');
-  const LayerItem layer(longName.c_str(), 2, 5, 3);
-  EXPECT_EQ(std::string(layer.LayerName()), std::string(50, 'x'));
-  EXPECT_EQ(layer.LayerFlags(), 2);
-  EXPECT_EQ(layer.LayerColour(), 5);
-  EXPECT_EQ(layer.LayerStyle(), 3);
-  EXPECT_STREQ(layer.Guid(), "");
-  EXPECT_STREQ(LayerItem().LayerName(), "");
-}
-
-TEST(LayerItem, FlagOperationsSetAndClearTheirBits) {
-  LayerItem layer("A");
-  EXPECT_TRUE(layer.IsLayerVisible());
-  layer.ShowLayer(false);
-  EXPECT_FALSE(layer.IsLayerVisible());
-  layer.FreezeLayer();
-  layer.SetEplanLayer();
-  EXPECT_EQ(layer.LayerFlags(), kLayerOff | kLayerFrozen | kLayerEplan);
-  layer.ShowLayer(true);
-  EXPECT_TRUE(layer.IsLayerVisible());
-  EXPECT_TRUE(layer.IsLayerFrozen());
-  EXPECT_TRUE(layer.IsEplanLayer());
-}
-
-TEST(LayerItem, ThawMakesHiddenFrozenEplanLayerPlain) {
-  LayerItem layer("A", kLayerOff | kLayerFrozen | kLayerEplan);
-  layer.ThawLayer();
-  EXPECT_TRUE(layer.IsLayerVisible());
-  EXPECT_FALSE(layer.IsLayerFrozen());
-  EXPECT_FALSE(layer.IsEplanLayer());
-}
-
-TEST(LayerItem, LayerFlagsSetterChangesNothing) {
-  LayerItem layer("A", kLayerFrozen);
-  EXPECT_EQ(layer.LayerFlags(6), kLayerFrozen);
-  EXPECT_EQ(layer.LayerFlags(), kLayerFrozen);
-}
-
-TEST(LayerItem, GuidIsStoredOnlyWhenValid) {
-  LayerItem layer("A");
-  EXPECT_STREQ(layer.Guid(kGuid), kGuid);
-  EXPECT_STREQ(layer.Guid("{00000000-0000-0000-0000-000000000000}"), "");
-  layer.Guid(kGuid);
-  EXPECT_STREQ(layer.Guid(nullptr), "");
-}
-
-TEST(LayerItem, CopyTakesSettingsAndOnlyAValidGuid) {
+TEST(LayerItem, StoresOnlyAValidGuidAndCopiesTakeEverySetting) {
+  EXPECT_EQ(LayerItem(std::string(60, 'x').c_str()).LayerName(), std::string(50, 'x'));
   LayerItem source("Walls", kLayerFrozen, 4, 2);
+  EXPECT_STREQ(source.Guid(kSampleGuid), kSampleGuid);
   source.Spare(9);
-  source.Guid(kGuid);
-  const LayerItem copy(&source);
-  EXPECT_STREQ(copy.LayerName(), "Walls");
-  EXPECT_EQ(copy.LayerFlags(), kLayerFrozen);
-  EXPECT_EQ(copy.LayerColour(), 4);
-  EXPECT_EQ(copy.LayerStyle(), 2);
-  EXPECT_EQ(copy.Spare(), 9);
-  EXPECT_STREQ(copy.Guid(), kGuid);
-  const LayerItem fromNull(static_cast<const LayerItem*>(nullptr));
-  EXPECT_STREQ(fromNull.LayerName(), "");
+  LayerItem assigned("Other");
+  assigned = source;
+  EXPECT_EQ(LayerSettings(LayerItem(&source)), LayerSettings(source));
+  EXPECT_EQ(LayerSettings(assigned), LayerSettings(source));
+  EXPECT_EQ(LayerSettings(source),
+            std::make_tuple(std::string("Walls"), kLayerFrozen, 4, 2, 9, std::string(kSampleGuid)));
+  EXPECT_STREQ(source.Guid(kPlaceholderGuid), "");  // an invalid GUID empties the field
+  EXPECT_STREQ(assigned.Guid(nullptr), "");
+  EXPECT_STREQ(LayerItem(static_cast<const LayerItem*>(nullptr)).LayerName(), "");
 }
 
 // ---- The item chain -----------------------------------------------------------------------------
 
-TEST(LayerBag, AddAppendsAndReturnsTheEntity) {
-  LayerBag layer("A");
-  TestCurve* first = new TestCurve(1);
-  TestCurve* second = new TestCurve(2);
-  ObjItem a(first, &layer);
-  ObjItem b(second, &layer);
-  EXPECT_EQ(layer.Add(&a), first);
-  EXPECT_EQ(layer.Add(&b), second);
-  EXPECT_EQ(LayerChain(&layer), (std::vector<ObjItem*>{&a, &b}));
-  EXPECT_EQ(LayerChainBackwards(&layer), LayerChain(&layer));
-  EXPECT_EQ(first->Layer(), &layer);
-  layer.Remove(&a);
-  layer.Remove(&b);
-}
-
-TEST(LayerBag, AddRefusesNullAndLinkedItems) {
-  LayerBag layer("A");
-  LayerBag other("B");
-  ObjItem a(new TestCurve(1), &layer);
-  ObjItem b(new TestCurve(2), &layer);
-  EXPECT_EQ(layer.Add(nullptr), nullptr);
-  layer.Add(&a);
-  EXPECT_EQ(layer.Add(&a), nullptr);  // the single item is the head
-  layer.Add(&b);
-  EXPECT_EQ(other.Add(&b), nullptr);  // linked into layer's chain
-  EXPECT_EQ(other.Head(), nullptr);
-  EXPECT_EQ(LayerChain(&layer), (std::vector<ObjItem*>{&a, &b}));
-  layer.Remove(&a);
-  layer.Remove(&b);
-}
-
-TEST(LayerBag, RemoveUnlinksHeadMiddleAndTail) {
-  LayerBag layer("A");
-  ObjItem a(new TestCurve(1), &layer);
-  ObjItem b(new TestCurve(2), &layer);
-  ObjItem c(new TestCurve(3), &layer);
-  ObjItem d(new TestCurve(4), &layer);
-  for (ObjItem* item : {&a, &b, &c, &d})
-    layer.Add(item);
-
-  EXPECT_EQ(layer.Remove(&b), &b);
-  EXPECT_EQ(LayerChain(&layer), (std::vector<ObjItem*>{&a, &c, &d}));
-  EXPECT_EQ(layer.Remove(&a), &a);
-  EXPECT_EQ(layer.Remove(&d), &d);
-  EXPECT_EQ(LayerChain(&layer), (std::vector<ObjItem*>{&c}));
-  EXPECT_EQ(LayerChainBackwards(&layer), LayerChain(&layer));
-  for (ObjItem* item : {&a, &b, &d}) {
-    EXPECT_EQ(item->LPrev(), nullptr);
-    EXPECT_EQ(item->LNext(), nullptr);
-    EXPECT_EQ(item->Layer(), nullptr);  // the entity left the layer too
-    EXPECT_EQ(item->Layername(), nullptr);
+TEST_F(LayerChainTest, AddAppendsOnlyFreeItemsAndRemoveUnlinksAnyPlace) {
+  EXPECT_TRUE(layer.Add(nullptr) == nullptr && other.Remove(nullptr) == nullptr);
+  EXPECT_EQ(layer.Add(&a), a.Obj());
+  EXPECT_EQ(layer.Add(&a), nullptr);  // the only item has no links, but is the head
+  for (ObjItem* item : {&b, &c, &d})
+    EXPECT_EQ(layer.Add(item), item->Obj());
+  // Chained items are refused by any layer: head, middle and tail.
+  for (ObjItem* item : {&a, &b, &d})
+    EXPECT_TRUE(layer.Add(item) == nullptr && other.Add(item) == nullptr) << ValueOf(item->Obj());
+  // The ends of a foreign chain are refused.
+  EXPECT_TRUE(other.Remove(&a) == nullptr && other.Remove(&d) == nullptr);
+  EXPECT_TRUE(LayerChain(&other).empty());
+  EXPECT_EQ(LayerChain(&layer), (Items{&a, &b, &c, &d}));
+  for (ObjItem* item : {&b, &a, &d}) {  // middle, head, tail; the entity leaves the layer too
+    EXPECT_EQ(layer.Remove(item), item);
+    EXPECT_TRUE(!item->LPrev() && !item->LNext() && !item->Layer() && !item->Layername());
   }
+  EXPECT_EQ(LayerChain(&layer), Items{&c});
+  EXPECT_EQ(layer.Remove(&b), nullptr);  // gone already
+  c.Layer(&other);                       // an entity linked to another layer keeps that link
   EXPECT_EQ(layer.Remove(&c), &c);
-  EXPECT_EQ(layer.Head(), nullptr);
-  EXPECT_EQ(layer.Tail(), nullptr);
+  EXPECT_TRUE(c.Layer() == &other && LayerChain(&layer).empty());
 }
 
-TEST(LayerBag, RemoveRefusesItemsOfOtherChains) {
-  LayerBag layer("A");
-  LayerBag other("B");
-  ObjItem a(new TestCurve(1), &layer);
-  ObjItem b(new TestCurve(2), &other);
+TEST_F(LayerChainTest, ClearAndCopiesLeaveTheItemsAloneAndDestructionReleasesThem) {
   layer.Add(&a);
   other.Add(&b);
-  EXPECT_EQ(layer.Remove(&b), nullptr);
-  EXPECT_EQ(layer.Remove(nullptr), nullptr);
-  EXPECT_EQ(LayerChain(&other), (std::vector<ObjItem*>{&b}));
-  EXPECT_EQ(b.Layer(), &other);
-  layer.Remove(&a);
-  other.Remove(&b);
-}
-
-TEST(LayerBag, ClearForgetsTheChainOnly) {
-  LayerBag layer("A");
-  ObjItem a(new TestCurve(1), &layer);
-  layer.Add(&a);
+  const LayerBag copy(&layer);
+  other = layer;  // the settings only
+  EXPECT_EQ(std::string(copy.LayerName()) + other.LayerName(), "AA");
+  EXPECT_TRUE(LayerChain(&copy).empty());
+  EXPECT_EQ(LayerChain(&other), Items{&b});
   layer.Clear();
-  EXPECT_EQ(layer.Head(), nullptr);
-  EXPECT_EQ(layer.Tail(), nullptr);
-  EXPECT_EQ(a.Layer(), &layer);  // the item and its entity are untouched
-  a.Layer(nullptr);
-}
-
-TEST(LayerBag, DestroyedLayerReleasesItsItems) {
-  TestCurve* curve = new TestCurve(1);
-  ObjItem a(curve);
-  ObjItem b(new TestCurve(2));
-  {
-    LayerBag layer("Walls");
-    a.Layer(&layer);
-    b.Layer(&layer);
-    layer.Add(&a);
-    layer.Add(&b);
+  EXPECT_TRUE(LayerChain(&layer).empty() && a.Layer() == &layer);
+  auto* walls = new LayerBag("Walls");
+  for (ObjItem* item : {&c, &d}) {
+    item->Layer(walls);
+    walls->Add(item);
   }
-  EXPECT_EQ(curve->Layer(), nullptr);
-  EXPECT_STREQ(curve->Layername(), "Walls");
-  EXPECT_EQ(a.LNext(), nullptr);
-  EXPECT_EQ(b.LPrev(), nullptr);
-}
-
-TEST(LayerBag, CopyAndAssignmentKeepTheirOwnChain) {
-  LayerBag source("Walls", 0, 3, 1);
-  ObjItem a(new TestCurve(1), &source);
-  source.Add(&a);
-  const LayerBag copy(&source);
-  EXPECT_STREQ(copy.LayerName(), "Walls");
-  EXPECT_EQ(copy.Head(), nullptr);
-
-  LayerBag target("Other");
-  ObjItem b(new TestCurve(2), &target);
-  target.Add(&b);
-  target = source;
-  EXPECT_STREQ(target.LayerName(), "Walls");
-  EXPECT_EQ(target.LayerColour(), 3);
-  EXPECT_EQ(LayerChain(&target), (std::vector<ObjItem*>{&b}));
-  source.Remove(&a);
-  target.Remove(&b);
+  delete walls;  // no entity may be left pointing at it
+  EXPECT_TRUE(!c.Layer() && !d.Layer() && !c.LNext() && !d.LPrev());
+  EXPECT_STREQ(d.Layername(), "Walls");
 }
 
 // ---- Records ------------------------------------------------------------------------------------
 
-TEST(LayerItem, AddTokenReadsRecordAndStopsAtKeyword) {
-  const std::string text =
-      "  2\nWalls\n  6\nDOT\n 62\n     5\n 70\n     3\n  5\n1A\n  0\nLAYER\n  2\nNext\n";
-  StreamOver in(text, false);
-  LayerItem layer;
-  EXPECT_EQ(layer.AddToken(&in.stream), 1);
-  EXPECT_STREQ(layer.LayerName(), "Walls");
-  EXPECT_EQ(layer.LayerStyle(), 2);  // "DOT"
-  EXPECT_EQ(layer.LayerColour(), 5);
-  EXPECT_EQ(layer.LayerFlags(), 3);
-  // The keyword that ended the record is delivered again.
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(in.stream.Code(), kDxfLayer);
-}
-
-TEST(LayerItem, AddTokenReportsAStreamFailure) {
-  StreamOver in("  2\nWalls\n 62\n", false);
-  LayerItem layer;
-  const int result = layer.AddToken(&in.stream);
-  EXPECT_NE(result, 1);
-  EXPECT_NE(result, kDxfOk);
-  EXPECT_STREQ(layer.LayerName(), "Walls");
-  EXPECT_EQ(layer.AddToken(nullptr), 0);
-}
-
-TEST(LayerItem, SaveWritesRecordAndLeavesOutUnsetColour) {
-  LayerItem coloured("Walls", kLayerFrozen, 5, 1);
-  const std::string withColour =
-      WrittenBytes(true, [&](DXFGroup& s) { EXPECT_EQ(coloured.Save(&s), kDxfOk); });
-  EXPECT_EQ(ReadBack(withColour, true),
-            std::to_string(kDxfLayer) + "=LAYER;2=Walls;70=2;6=" + GetStyleName(1) + ";62=5;");
-  for (const int unset : {0, -1}) {
-    LayerItem plain("Walls", 0, unset, 0);
-    const std::string bytes = WrittenBytes(true, [&](DXFGroup& s) { plain.Save(&s); });
-    EXPECT_EQ(ReadBack(bytes, true).find("62="), std::string::npos) << "colour " << unset;
+TEST(LayerItem, SaveWritesTheRecordConvertingTheNameOnlyInDxfNameMode) {
+  const std::string flagsAndStyle = " 70\n     2\n  6\n" + std::string(GetStyleName(1)) + "\n";
+  // Mode, colour, the record expected: an unset colour (0 or -1) is left out.
+  const std::tuple<int, int, std::string> cases[] = {
+      {0, 5, "my layer.1\n" + flagsAndStyle + " 62\n     5\n"},
+      {kLayerDxfNameMode, 0, "MY_LAYER_1\n" + flagsAndStyle},
+      {0, -1, "my layer.1\n" + flagsAndStyle},
+  };
+  for (const auto& [mode, colour, record] : cases) {
+    LayerItem layer("my layer.1", kLayerFrozen, colour, 1);
+    const std::string bytes = WrittenBytes(false, [&](DXFGroup& s) {
+      s.Mode(mode);
+      EXPECT_EQ(layer.Save(&s), kDxfOk);
+    });
+    EXPECT_EQ(bytes, "  0\nLAYER\n  2\n" + record) << "mode " << mode << ", colour " << colour;
+    EXPECT_STREQ(layer.LayerName(), "my layer.1");
   }
+  EXPECT_EQ(LayerItem().Save(nullptr), 0);
 }
 
-TEST(LayerItem, SaveConvertsTheNameOnlyInDxfNameMode) {
-  LayerItem layer("my layer.1", 0, 7, 0);
-  const std::string converted = WrittenBytes(false, [&](DXFGroup& s) {
-    s.Mode(kLayerDxfNameMode);
-    layer.Save(&s);
-  });
-  EXPECT_NE(ReadBack(converted, false).find("2=MY_LAYER_1;"), std::string::npos);
-  const std::string asIs = WrittenBytes(false, [&](DXFGroup& s) { layer.Save(&s); });
-  EXPECT_NE(ReadBack(asIs, false).find("2=my layer.1;"), std::string::npos);
-  EXPECT_STREQ(layer.LayerName(), "my layer.1");
-}
-
-TEST(LayerItem, SaveThenAddTokenRoundTrips) {
+TEST(LayerItem, AddTokenReadsASavedRecordUpToTheNextKeyword) {
   LayerItem source("Eaves", kLayerOff, 12, 3);
-  const std::string bytes = WrittenBytes(true, [&](DXFGroup& s) { source.Save(&s); });
-  StreamOver in(bytes + std::string("\0", 1) + "ENDTAB" + std::string("\0", 1), true);
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  ASSERT_EQ(in.stream.Code(), kDxfLayer);
+  const std::string saved = WrittenBytes(false, [&](DXFGroup& s) { source.Save(&s); });
+  StreamOver in(saved + "  5\n1A\n  0\nENDTAB\n", false);  // with a group the reader passes over
+  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);                 // the keyword that opens the record
   LayerItem read;
   EXPECT_EQ(read.AddToken(&in.stream), 1);
-  EXPECT_STREQ(read.LayerName(), "Eaves");
-  EXPECT_EQ(read.LayerFlags(), kLayerOff);
-  EXPECT_EQ(read.LayerColour(), 12);
-  EXPECT_EQ(read.LayerStyle(), 3);
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(in.stream.Code(), kDxfEndtab);
+  EXPECT_EQ(LayerSettings(read), LayerSettings(source));
+  // The keyword that ended the record comes again.
+  EXPECT_TRUE(in.stream.GetGroup() == kDxfOk && in.stream.Code() == kDxfEndtab);
+  StreamOver cut("  2\nCut\n 62\n", false);
+  EXPECT_EQ(read.AddToken(&cut.stream), kDxfLineEof);
+  EXPECT_STREQ(read.LayerName(), "Cut");  // what was read before the failure stays
+  EXPECT_EQ(read.AddToken(nullptr), 0);
 }

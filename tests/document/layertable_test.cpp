@@ -3,307 +3,154 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "document/layeritem.h"
 #include "document/layertable.h"
 #include "io/dxfgroup.h"
+#include "support/document_builder.h"
+#include "support/entity_builders.h"
 #include "support/stream_fixture.h"
 
 namespace {
 
-constexpr const char* kGuid = "{6B29FC40-CA47-1067-B31D-00DD010662DA}";
+using Names = std::vector<std::string>;
 
-std::vector<std::string> NamesInOrder(const LayerTable& table) {
-  std::vector<std::string> names;
-  for (int i = 0; const LayerBag* layer = table.GetLayer(i); ++i)
-    names.emplace_back(layer->LayerName());
-  return names;
+// A name with high bytes whose sum is positive again: 68 - 61 - 92 + 'C' 'H' 'E' 'R' = 205.
+const std::string kUmlautName = std::string("D\xC3\xA4") + "cher";
+
+// What Save writes to a text stream; the save itself must succeed.
+std::string SavedText(auto& saver) {
+  return WrittenBytes(false, [&](DXFGroup& s) { EXPECT_EQ(saver.Save(&s), kDxfOk); });
 }
 
 }  // namespace
 
-// ---- Hashing ------------------------------------------------------------------------------------
-
-TEST(LayerTableHash, SumsUpperCasedCharactersModulo101) {
-  EXPECT_EQ(LayerTable::Hash("A"), 65);
-  EXPECT_EQ(LayerTable::Hash("a"), 65);
-  EXPECT_EQ(LayerTable::Hash("B"), 66);
-  EXPECT_EQ(LayerTable::Hash("AB"), (65 + 66) % 101);
-  EXPECT_EQ(LayerTable::Hash("walls"), LayerTable::Hash("WALLS"));
-  EXPECT_EQ(LayerTable::Hash(""), 0);
+// Only the stored 50 characters count (50 'Q' = 4050); high bytes count as negative ("D" and
+// a-umlaut: 68 - 61 - 92); a sum of -101 leaves no remainder.
+TEST(LayerTableHash, SumsTheStoredNameUpperCasedAsSignedBytesModulo101) {
+  const std::pair<std::string, int> cases[] = {
+      {"A", 65},   {"a", 65},        {"AB", 30},
+      {"", 0},     {"walls", 84},    {"D\xC3\xA4", -85},
+      {"\x9B", 0}, {kUmlautName, 3}, {std::string(50, 'q') + "zz", 10}};
+  for (const auto& [name, hash] : cases)
+    EXPECT_EQ(LayerTable::Hash(name.c_str()), hash) << name;
   EXPECT_EQ(LayerTable::Hash(nullptr), kNoLayerHash);
 }
 
-TEST(LayerTableHash, HighBytesCountAsNegative) {
-  // 'D' + 0xC3 + 0xA4 (UTF-8 a-umlaut) as signed bytes: 68 - 61 - 92 = -85.
-  EXPECT_EQ(LayerTable::Hash("D\xC3\xA4"), -85);
-  // A sum of exactly -101 leaves a remainder of zero: bucket 0.
-  EXPECT_EQ(LayerTable::Hash("\x9B"), 0);
-  // Enough ASCII turns the sum positive again: 'D' 'a'->'A' ... 68 - 61 - 92 + 67 + 72 + 69 + 82.
-  EXPECT_EQ(LayerTable::Hash("D\xC3\xA4"
-                             "cher"),
-            (68 - 61 - 92 + 'C' + 'H' + 'E' + 'R') % 101);
-}
-
-TEST(LayerTableHash, OnlyTheStoredFiftyCharactersCount) {
-  const std::string stored(50, 'q');
-  EXPECT_EQ(LayerTable::Hash((stored + "zzzz").c_str()), LayerTable::Hash(stored.c_str()));
-}
-
-TEST(LayerTable, NameWithNegativeHashCannotBeStored) {
-  LayerTable table;
-  EXPECT_EQ(table.Add("\xC3\xA4", 0, 7, 0), nullptr);
-  auto* layer = new LayerBag("\xC3\xA4");
-  EXPECT_EQ(table.Add(layer), nullptr);
-  delete layer;
-  EXPECT_EQ(table.NoofLayers(), 0);
-  EXPECT_EQ(table.Search("\xC3\xA4"), nullptr);
-  ASSERT_NE(table.Add("\x9B", 0, 7, 0), nullptr);
-  ASSERT_NE(table.Add("D\xC3\xA4"
-                      "cher",
-                      0, 7, 0),
-            nullptr);
-  EXPECT_NE(table.Search("d\xC3\xA4"
-                         "CHER"),
-            nullptr);
-  EXPECT_EQ(table.NoofLayers(), 2);
-}
-
-// ---- Look-up and adding -------------------------------------------------------------------------
-
-TEST(LayerTable, SearchIgnoresCaseAndAddReturnsTheExistingLayer) {
+TEST(LayerTable, AddKeepsOneLayerPerStorableNameIgnoringCase) {
   LayerTable table;
   LayerBag* walls = table.Add("WALLS", 0, 3, 0);
   ASSERT_NE(walls, nullptr);
-  EXPECT_EQ(table.Search("walls"), walls);
-  EXPECT_EQ(table.Add("Walls", 0, 9, 0), walls);
-  EXPECT_EQ(walls->LayerColour(), 3);
-  EXPECT_EQ(table.NoofLayers(), 1);
-  EXPECT_EQ(table.Search("wall"), nullptr);
-  EXPECT_EQ(table.Search(nullptr), nullptr);
+  EXPECT_TRUE(table.Add("Walls", 0, 9, 0) == walls && walls->LayerColour() == 3);
+  LayerBag taken("wALLS");
+  EXPECT_EQ(table.Add(&taken), walls);  // not stored: still the caller's
+  EXPECT_EQ(table.Add(walls), walls);   // already stored
+  EXPECT_TRUE(table.Search("wall") == nullptr && table.Search(nullptr) == nullptr &&
+              table.Add(static_cast<LayerBag*>(nullptr)) == nullptr);
+  // A long name is stored cut to 50 characters, and every look-up cuts the same way.
+  const std::string fifty(50, 'r');
+  LayerBag* cut = table.Add((fifty + "-first").c_str(), 0, 7, 0);
+  EXPECT_EQ(table.Search((fifty + "-x").c_str()), cut);
+  EXPECT_EQ(table.Add((fifty + "-second").c_str(), 0, 7, 0), cut);
+  // A negative hash has no bucket; high bytes in a name with a bucket (0 included) are fine.
+  LayerBag refused("\xC3\xA4");
+  EXPECT_TRUE(table.Add("\xC3\xA4", 0, 7, 0) == nullptr && table.Add(&refused) == nullptr);
+  for (const std::string& high : {std::string("\x9B"), kUmlautName})
+    EXPECT_NE(table.Add(high.c_str(), 0, 7, 0), nullptr) << high;
+  EXPECT_NE(table.Search((std::string("d\xC3\xA4") + "CHER").c_str()), nullptr);
+  EXPECT_EQ(LayerNames(table), (Names{"\x9B", kUmlautName, fifty, "WALLS"}));
+  // The GUID look-up needs the exact, valid GUID.
+  walls->Guid(kSampleGuid);
+  const std::string nearMiss = std::string(kSampleGuid, 36) + "E}";  // one digit off
+  EXPECT_EQ(table.SearchByGuid(kSampleGuid), walls);
+  for (const char* guid : {"", static_cast<const char*>(nullptr), nearMiss.c_str()})
+    EXPECT_EQ(table.SearchByGuid(guid), nullptr);
 }
 
-TEST(LayerTable, AddOfALayerWithATakenNameLeavesItToTheCaller) {
+TEST(LayerTable, RemoveAndDeleteUnlinkFromTheBucketsInOrder) {
   LayerTable table;
-  LayerBag* first = table.Add("Roof", 0, 1, 0);
-  auto* second = new LayerBag("ROOF");
-  EXPECT_EQ(table.Add(second), first);
-  EXPECT_EQ(table.NoofLayers(), 1);
-  delete second;                       // not stored: still the caller's
-  EXPECT_EQ(table.Add(first), first);  // already stored
-  EXPECT_EQ(table.NoofLayers(), 1);
-  EXPECT_EQ(table.Add(static_cast<LayerBag*>(nullptr)), nullptr);
-}
-
-TEST(LayerTable, LongNamesFindTheLayerTheyWereStoredAs) {
-  LayerTable table;
-  const std::string stored(50, 'r');
-  LayerBag* layer = table.Add((stored + "-first").c_str(), 0, 7, 0);
-  ASSERT_NE(layer, nullptr);
-  EXPECT_EQ(std::string(layer->LayerName()), stored);
-  EXPECT_EQ(table.Search((stored + "-first").c_str()), layer);
-  EXPECT_EQ(table.Add((stored + "-second").c_str(), 0, 7, 0), layer);
-  EXPECT_EQ(table.NoofLayers(), 1);
-}
-
-TEST(LayerTable, GetLayerWalksBucketsInOrder) {
-  LayerTable table;
-  table.Add("B", 0, 7, 0);
-  table.Add("BA", 0, 7, 0);  // bucket 30, after "AB" would be, but added first
-  table.Add("A", 0, 7, 0);
-  table.Add("AB", 0, 7, 0);  // bucket 30 too: behind "BA" in that chain
-  EXPECT_EQ(NamesInOrder(table), (std::vector<std::string>{"BA", "AB", "A", "B"}));
-  EXPECT_EQ(table.GetLayer(4), nullptr);
-  EXPECT_EQ(table.GetLayer(-1), nullptr);
-}
-
-TEST(LayerTable, SearchByGuidNeedsAValidGuid) {
-  LayerTable table;
-  LayerBag* layer = table.Add("A", 0, 7, 0);
-  layer->Guid(kGuid);
-  EXPECT_EQ(table.SearchByGuid(kGuid), layer);
-  EXPECT_EQ(table.SearchByGuid(""), nullptr);
-  EXPECT_EQ(table.SearchByGuid(nullptr), nullptr);
-  EXPECT_EQ(table.SearchByGuid("{6B29FC40-CA47-1067-B31D-00DD010662DB}"), nullptr);
-}
-
-// ---- Removing -----------------------------------------------------------------------------------
-
-TEST(LayerTable, RemoveUnlinksFromItsBucketAndClearsCurrent) {
-  LayerTable table;
-  LayerBag* ba = table.Add("BA", 0, 7, 0);
-  LayerBag* ab = table.Add("AB", 0, 7, 0);
-  LayerBag* c = table.Add("C", 0, 7, 0);
-  table.CurrentLayer(ba);
+  for (const char* name : {"B", "BA", "A", "AB"})
+    table.Add(name, 0, 7, 0);
+  // "BA" and "AB" share bucket 30 in the order added; "A" is 65 and "B" 66.
+  EXPECT_EQ(LayerNames(table), (Names{"BA", "AB", "A", "B"}));
+  EXPECT_TRUE(table.GetLayer(4) == nullptr && table.GetLayer(-1) == nullptr);
+  LayerBag* ba = table.CurrentLayer(table.Search("BA"));
   EXPECT_EQ(table.Remove(ba), ba);
-  EXPECT_EQ(table.CurrentLayer(), nullptr);
-  EXPECT_EQ(table.NoofLayers(), 2);
-  EXPECT_EQ(table.Search("ba"), nullptr);
-  EXPECT_EQ(table.Search("ab"), ab);
+  EXPECT_TRUE(table.CurrentLayer() == nullptr && table.Search("ba") == nullptr);
   EXPECT_EQ(table.Remove(ba), nullptr);  // no longer in the table
-  EXPECT_EQ(table.Add(ba), ba);          // and can come back
-  EXPECT_EQ(NamesInOrder(table), (std::vector<std::string>{"AB", "BA", "C"}));
-  EXPECT_EQ(table.Remove("c"), c);
-  delete c;
-}
-
-TEST(LayerTable, DeleteAnswersWhetherTheLayerWasThere) {
-  LayerTable table;
-  table.Add("A", 0, 7, 0);
+  EXPECT_EQ(table.Add(ba), ba);          // and can come back, at the end of its bucket
+  EXPECT_EQ(LayerNames(table), (Names{"AB", "BA", "A", "B"}));
   LayerBag stranger("A");
-  EXPECT_EQ(table.Delete(&stranger), 0);
-  EXPECT_EQ(table.Delete(static_cast<LayerBag*>(nullptr)), 0);
-  EXPECT_EQ(table.Delete("missing"), 0);
+  EXPECT_TRUE(table.Delete(&stranger) == 0 && table.Delete("missing") == 0 &&
+              table.Delete(static_cast<LayerBag*>(nullptr)) == 0);
   EXPECT_EQ(table.Delete("a"), 1);
-  EXPECT_EQ(table.NoofLayers(), 0);
+  EXPECT_EQ(LayerNames(table), (Names{"AB", "BA", "B"}));
 }
 
-// ---- Current layer and renaming -----------------------------------------------------------------
-
-TEST(LayerTable, CurrentLayerByMissingNameLeavesCurrentAlone) {
+TEST(LayerTable, CurrentLayerSettingsAndRenaming) {
   LayerTable table;
+  EXPECT_EQ(table.LayerColour(4) + table.LayerStyle(2) + table.FreezeLayer(), 0);  // no current
+  EXPECT_TRUE(table.LayerName() == nullptr && table.LayerName("X") == nullptr);
   LayerBag* b = table.Add("B", 0, 7, 0);
   LayerBag* a = table.Add("A", 0, 7, 0);
   EXPECT_EQ(table.CurrentLayer("b"), b);
-  EXPECT_EQ(table.CurrentLayer("missing"), a);  // the first in bucket order
-  EXPECT_EQ(table.CurrentLayer(), b);
+  EXPECT_EQ(table.CurrentLayer("missing"), a);  // the first in bucket order; current stays
   LayerBag stranger("X");
-  EXPECT_EQ(table.CurrentLayer(&stranger), nullptr);
-  EXPECT_EQ(table.CurrentLayer(), b);
-}
-
-TEST(LayerTable, CurrentLayerSettingsNeedACurrentLayer) {
-  LayerTable table;
-  EXPECT_EQ(table.LayerColour(4), 0);
-  EXPECT_FALSE(table.IsLayerFrozen());
-  EXPECT_EQ(table.LayerName(), nullptr);
-  EXPECT_TRUE(table.IsLayerOn());
-  table.CurrentLayer(table.Add("A", 0, 7, 0));
+  EXPECT_TRUE(table.CurrentLayer(&stranger) == nullptr && table.CurrentLayer() == b);
   EXPECT_EQ(table.LayerColour(4), 4);
-  table.FreezeLayer();
-  EXPECT_TRUE(table.IsLayerFrozen());
-  EXPECT_EQ(table.LayerFlags(0), kLayerFrozen);
-  table.ThawLayer();
-  EXPECT_EQ(table.LayerFlags(), 0);
-}
-
-TEST(LayerTable, RenameRefilesTheCurrentLayer) {
-  LayerTable table;
-  LayerBag* layer = table.Add("Old", 0, 7, 0);
-  table.CurrentLayer(layer);
+  EXPECT_EQ(table.FreezeLayer(), kLayerFrozen);
+  EXPECT_TRUE(table.IsLayerFrozen() && b->LayerColour() == 4);
+  // Renaming refiles the current layer; a taken or unstorable name is refused.
   EXPECT_STREQ(table.LayerName("New"), "New");
-  EXPECT_EQ(table.Search("new"), layer);
-  EXPECT_EQ(table.Search("old"), nullptr);
-  EXPECT_EQ(table.CurrentLayer(), layer);
-  EXPECT_EQ(table.NoofLayers(), 1);
   EXPECT_STREQ(table.LayerName("NEW"), "NEW");  // a change of case only
-  EXPECT_EQ(table.Search("new"), layer);
+  for (const char* refused : {"a", static_cast<const char*>(nullptr), "\xC3\xA4"})
+    EXPECT_EQ(table.LayerName(refused), nullptr);
+  EXPECT_TRUE(table.Search("new") == b && table.CurrentLayer() == b);
+  EXPECT_EQ(LayerNames(table), (Names{"NEW", "A"}));  // buckets 32 and 65
 }
 
-TEST(LayerTable, RenameToATakenNameIsRefused) {
-  LayerTable table;
-  LayerBag* a = table.Add("A", 0, 7, 0);
-  LayerBag* b = table.Add("B", 0, 7, 0);
-  table.CurrentLayer(a);
-  EXPECT_EQ(table.LayerName("b"), nullptr);
-  EXPECT_EQ(table.LayerName(nullptr), nullptr);
-  EXPECT_EQ(table.LayerName("\xC3\xA4"), nullptr);
-  EXPECT_STREQ(a->LayerName(), "A");
-  EXPECT_EQ(table.Search("A"), a);
-  EXPECT_EQ(table.Search("B"), b);
-  EXPECT_EQ(table.CurrentLayer(), a);
-  EXPECT_EQ(table.NoofLayers(), 2);
-  LayerTable empty;
-  EXPECT_EQ(empty.LayerName("X"), nullptr);
-}
-
-// ---- Clearing, merging, copying -----------------------------------------------------------------
-
-TEST(LayerTable, ClearWithDeleteEmptiesTheTable) {
-  LayerTable table;
-  table.CurrentLayer(table.Add("A", 0, 7, 0));
-  table.Add("B", 0, 7, 0);
-  table.Clear(1);
-  EXPECT_EQ(table.NoofLayers(), 0);
-  EXPECT_EQ(table.CurrentLayer(), nullptr);
-  EXPECT_EQ(table.GetLayer(0), nullptr);
-  EXPECT_NE(table.Add("A", 0, 7, 0), nullptr);  // usable again
-}
-
-TEST(LayerTable, ClearEplanLayersDeletesOnlyThem) {
+TEST(LayerTable, ClearDeletesTheLayersAndClearEplanLayersOnlyThose) {
   LayerTable table;
   table.Add("Plan1", kLayerEplan, 7, 0);
   LayerBag* keep = table.Add("Keep", 0, 7, 0);
-  table.Add("Plan2", kLayerEplan | kLayerOff, 7, 0);
+  table.CurrentLayer(table.Add("Plan2", kLayerEplan | kLayerOff, 7, 0));
   EXPECT_EQ(table.ClearEplanLayers(), 2);
-  EXPECT_EQ(table.NoofLayers(), 1);
-  EXPECT_EQ(table.GetLayer(0), keep);
+  EXPECT_TRUE(LayerNames(table) == Names{"Keep"} && table.CurrentLayer() == nullptr);
+  table.CurrentLayer(keep);
+  table.Clear(1);
+  EXPECT_TRUE(LayerNames(table).empty() && table.CurrentLayer() == nullptr);
+  EXPECT_NE(table.Add("Keep", 0, 7, 0), nullptr);  // usable again
 }
 
-TEST(LayerTable, MergeAddsCopiesOfMissingLayers) {
+TEST(LayerTable, MergeAndCopyTakeCopiesOfTheMissingLayers) {
   LayerTable table;
   LayerBag* mine = table.Add("Roof", 0, 1, 0);
   LayerTable other;
   other.Add("ROOF", 0, 2, 0);
-  LayerBag* theirs = other.Add("Walls", kLayerFrozen, 3, 1);
+  LayerBag* theirs = other.CurrentLayer(other.Add("Walls", kLayerFrozen, 3, 1));
   EXPECT_EQ(table.Merge(&other), 1);
-  EXPECT_EQ(table.Search("roof"), mine);
-  EXPECT_EQ(mine->LayerColour(), 1);
+  EXPECT_TRUE(table.Search("roof") == mine && mine->LayerColour() == 1);
   LayerBag* copy = table.Search("walls");
-  ASSERT_NE(copy, nullptr);
-  EXPECT_NE(copy, theirs);
-  EXPECT_EQ(copy->LayerFlags(), kLayerFrozen);
-  EXPECT_EQ(table.Merge(nullptr), 0);
-  EXPECT_EQ(table.Merge(&table), 0);
+  ASSERT_TRUE(copy != nullptr && copy != theirs);
+  EXPECT_EQ(LayerSettings(*copy), LayerSettings(*theirs));
+  EXPECT_EQ(table.Merge(nullptr) + table.Merge(&table) + LayerTable(nullptr).NoofLayers(), 0);
+  const LayerTable copied(other);
+  EXPECT_EQ(LayerNames(copied), LayerNames(other));
+  EXPECT_EQ(copied.CurrentLayer(), copied.Search("walls"));  // its own copy of the current layer
 }
 
-TEST(LayerTable, CopyConstructionCopiesLayersAndCurrent) {
-  LayerTable source;
-  source.Add("A", 0, 1, 0);
-  source.CurrentLayer(source.Add("B", 0, 2, 0));
-  const LayerTable copy(source);
-  EXPECT_EQ(copy.NoofLayers(), 2);
-  ASSERT_NE(copy.CurrentLayer(), nullptr);
-  EXPECT_STREQ(copy.CurrentLayer()->LayerName(), "B");
-  EXPECT_NE(copy.CurrentLayer(), source.CurrentLayer());
-  EXPECT_EQ(copy.Search("a")->LayerColour(), 1);
-}
-
-// ---- Saving -------------------------------------------------------------------------------------
-
-TEST(LayerTable, SaveWritesNothingForOnlyEplanLayers) {
+TEST(LayerTable, SaveWritesTheLayersInBucketOrderSkippingEplan) {
   LayerTable table;
-  table.Add("Plan", kLayerEplan, 7, 0);
-  const std::string bytes = WrittenBytes(true, [&](DXFGroup& s) { EXPECT_EQ(table.Save(&s), 0); });
-  EXPECT_TRUE(bytes.empty());
-}
-
-TEST(LayerTable, SaveWritesLayersInBucketOrderSkippingEplan) {
-  LayerTable table;
-  table.Add("B", 0, 7, 0);
-  table.Add("Plan", kLayerEplan, 7, 0);
-  table.Add("A", 0, 7, 0);
-  const std::string bytes = WrittenBytes(false, [&](DXFGroup& s) { table.Save(&s); });
-  StreamOver in(bytes, false);
-  std::vector<std::string> names;
-  while (in.stream.GetGroup() == kDxfOk) {
-    if (in.stream.Code() == 2) names.emplace_back(in.stream.StringValue());
-  }
-  EXPECT_EQ(names, (std::vector<std::string>{"A", "B"}));
-}
-
-TEST(LayerTable, SaveReportsTheWriteFailure) {
-  LayerTable table;
-  table.Add("A", 0, 7, 0);
-  table.Add("B", 0, 7, 0);
-  // A stream on a file that only reads: the first group write fails.
-  char storage[16] = {};
-  FILE* readOnly = fmemopen(storage, sizeof storage, "r");
-  ASSERT_NE(readOnly, nullptr);
-  DXFGroup stream(readOnly, true);
-  EXPECT_EQ(table.Save(&stream), kDxfEnd);
-  std::fclose(readOnly);
   EXPECT_EQ(table.Save(nullptr), 0);
+  table.Add("Plan", kLayerEplan, 7, 0);
+  EXPECT_TRUE(SavedText(table).empty());
+  table.Add("B", 0, 2, 0);
+  table.Add("A", 0, 1, 0);
+  LayerItem a("A", 0, 1, 0), b("B", 0, 2, 0);
+  EXPECT_EQ(SavedText(table), SavedText(a) + SavedText(b));
+  DXFGroup unopened;  // no file: the first write fails
+  EXPECT_EQ(table.Save(&unopened), kDxfEnd);
 }

@@ -3,904 +3,461 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 #include <memory>
 #include <numbers>
+#include <vector>
 
 #include "document/layerbag.h"
-#include "entities/line3d.h"
 #include "render/colours.h"
+#include "support/box_matchers.h"
 #include "support/entity_builders.h"
+#include "support/entity_fields.h"
+#include "support/entity_matchers.h"
 #include "support/geometry_matchers.h"
 #include "support/test_curve.h"
+
+using ::testing::ElementsAre;
 
 namespace {
 
 constexpr double kTol = 1e-12;
 const Point3D kZAxis(0.0, 0.0, 1.0);
 
-// A base entity in the plan from (x1, y1) to (x2, y2), colour 1, line type 0, thickness 1,
-// not filled.
+// A base entity in the plan: colour 1, continuous, thickness 1, not filled.
 Curve3D MakeCurve(double x1, double y1, double x2, double y2) {
   return Curve3D(x1, y1, 0.0, x2, y2, 0.0, 1, 0, 1, -1, -2);
 }
 
-// Every test that creates TestCurves must leave none alive: the reference lists never own them.
-class Curve3DLists : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_EQ(TestCurve::Live(), 0); }
-  void TearDown() override { EXPECT_EQ(TestCurve::Live(), 0); }
-};
+Box3D& BoxOf(Curve3D& e) {
+  return *e.Box(0, nullptr);
+}
+
+// The geometry that Copy and Set take from a decorated entity from (1, 2) to (3, 4).
+void ExpectDecoratedGeometry(Curve3D& e) {
+  EXPECT_THAT(e, EndsAre(1, 2, 3, 4));
+  EXPECT_THAT(*e.LocalSpt(), PointIs(3, 4, 0));
+  EXPECT_THAT(BoxOf(e), BoxIs(1, 2, 0, 3, 4, 0));
+  EXPECT_EQ(e.LegacyPitch(), 4.5);  // copied, not computed
+}
 
 }  // namespace
 
-// ---- Construction ---------------------------------------------------------------------------
+// ---- Construction, state and attributes ---------------------------------------------------
 
-TEST(Curve3D, ConstructorsSetPointsBoxAndDefaults) {
-  const Point3D a(1.0, 5.0, 2.0);
-  const Point3D b(4.0, -1.0, 0.0);
+TEST(Curve3D, ConstructionCopiesOrSnapsThePointsAndStartsEmpty) {
+  const Point3D a(1, 5, 2), b(4, -1, 0);
   Curve3D e(&a, &b, 3, 2, 1, -1, -2);
-  EXPECT_THAT(*e.Spt(), PointIs(1, 5, 2));
-  EXPECT_THAT(*e.Ept(), PointIs(4, -1, 0));
-  EXPECT_THAT(*e.LocalSpt(), PointIs(1, 5, 2));
   EXPECT_THAT(*e.LocalEpt(), PointIs(4, -1, 0));
-  // The box is Set from Spt and grown by Ept.
-  EXPECT_THAT(*e.Box(0, nullptr)->Minpt(), PointIs(1, -1, 0));
-  EXPECT_THAT(*e.Box(0, nullptr)->Maxpt(), PointIs(4, 5, 2));
-  EXPECT_EQ(e.Type(), kEntityUnknown);
-  EXPECT_EQ(e.State(), kStateUnchanged);
-  EXPECT_EQ(e.GetColour(), 3);
-  EXPECT_EQ(e.GetLinetype(), 2);
-  EXPECT_EQ(e.Id(), 0);
-  EXPECT_STREQ(e.Name(0, nullptr), "");
-  EXPECT_EQ(e.Layer(), nullptr);
-  EXPECT_EQ(e.Layername(), nullptr);
-  EXPECT_EQ(e.Sectionname(), nullptr);
-  EXPECT_EQ(e.GetSmartObjectList(), nullptr);
-  EXPECT_EQ(e.GetChildList(), nullptr);
-  EXPECT_EQ(e.GetExcludeList(), nullptr);
-  EXPECT_EQ(e.GetAssociatedDimensions(nullptr), nullptr);
-}
+  EXPECT_THAT(BoxOf(e), BoxIs(1, -1, 0, 4, 5, 2));
+  EXPECT_THAT(Fields(e), ElementsAre(3, 2, 1, -1, -2, 0, 0, 0, kEntityUnknown, 0, 0, 0, 0, 0,
+                                     kStateUnchanged));
+  EXPECT_THAT(Texts(e), ElementsAre("", "", "", "", "-", "-"));
+  EXPECT_TRUE(e.Colour(1) == RGB(255, 0, 0) && e.GetColour() == 1);  // RGB back, index kept
+  e.SetSmartObjectList(new TSmartObjectList());
+  EXPECT_EQ(e.State(), kStateGeometryChanged);
 
-TEST(Curve3D, CoordinateConstructorSnapsAndPointConstructorDoesNot) {
-  Curve3D snapped(1e-13, 2.0, -5e-13, 3.0, 1e-13, 0.0, 0, 0, 1, -1, -2);
-  EXPECT_THAT(*snapped.Box(0, nullptr)->Minpt(), PointIs(0, 0, 0));
-  Curve3D copy_of(snapped);
-  EXPECT_EQ(copy_of.Spt()->x, 0.0);
-  EXPECT_EQ(copy_of.Spt()->z, 0.0);
-  EXPECT_EQ(copy_of.Ept()->y, 0.0);
-
+  EXPECT_THAT(Curve3D(1e-13, 2, -5e-13, 3, 1e-13, 0, 0, 0, 1, -1, -2), EndsAre(0, 2, 3, 0));
   Point3D tiny;
-  tiny.x = 1e-13;  // stored unsnapped, as a point read from elsewhere may be
-  Curve3D as_given(&tiny, &tiny, 0, 0, 1, -1, -2);
-  EXPECT_EQ(as_given.Spt()->x, 1e-13);
+  tiny.x = 1e-13;  // unsnapped, as a point read from elsewhere may be; a null point is the origin
+  EXPECT_EQ(Curve3D(&tiny, nullptr, 0, 0, 1, -1, -2).Spt()->x, 1e-13);
+  EXPECT_EQ(Curve3D(static_cast<const Curve3D*>(nullptr)).Type(), kEntityUnknown);
 }
-
-TEST(Curve3D, NullPointsAndNullSourceGiveTheOrigin) {
-  Curve3D from_null_points(nullptr, nullptr, 0, 0, 1, -1, -2);
-  EXPECT_THAT(*from_null_points.Ept(), PointIs(0, 0, 0));
-  Curve3D from_null_source(static_cast<const Curve3D*>(nullptr));
-  EXPECT_EQ(from_null_source.Type(), kEntityUnknown);
-  EXPECT_THAT(*from_null_source.Spt(), PointIs(0, 0, 0));
-}
-
-// ---- State ------------------------------------------------------------------------------------
 
 TEST(Curve3D, StateFollowsTheChangeRules) {
-  struct Case {
-    int start;
-    int request;
-    int expected;
-  };
-  const Case cases[] = {
-      {kStateUnchanged, kStateChanged, kStateChanged},
-      {kStateUnchanged, kStateGeometryChanged, kStateGeometryChanged},
-      {kStateChanged, kStateGeometryChanged, kStateGeometryChanged},
-      {kStateGeometryChanged, kStateChanged, kStateGeometryChanged},  // never lowered
-      {kStateAdded, kStateChanged, kStateAdded},
-      {kStateAdded, kStateGeometryChanged, kStateAdded},
-      {kStateAdded, kStateDeleted, kStateUnchanged},  // added then deleted: never there
-      {kStateChanged, kStateDeleted, kStateDeleted},
-      {kStateGeometryChanged, kStateDeleted, kStateDeleted},
-      {kStateUnchanged, kStateDeleted, kStateDeleted},
-      {kStateDeleted, kStateChanged, kStateChanged},
-      {kStateGeometryChanged, kStateUnchanged, kStateUnchanged},  // stored as given
-      {kStateGeometryChanged, kStateAdded, kStateAdded},
-      {kStateChanged, 7, 7},
-      {kStateChanged, -1, -1},
-  };
-  for (const Case& c : cases) {
+  constexpr int U = kStateUnchanged, A = kStateAdded, D = kStateDeleted, C = kStateChanged,
+                G = kStateGeometryChanged;
+  // {start, request, result}: a change never lowers the state nor touches an added entity;
+  // deleting an added entity makes it as if it had never been there; the rest is stored.
+  const int cases[][3] = {{U, C, C}, {U, G, G}, {C, G, G}, {G, C, G}, {A, C, A},
+                          {A, G, A}, {A, D, U}, {C, D, D}, {G, D, D}, {U, D, D},
+                          {D, C, C}, {G, U, U}, {G, A, A}, {C, 7, 7}, {C, -1, -1}};
+  for (const auto& [start, request, result] : cases) {
     Curve3D e;
-    e.State(c.start);
-    ASSERT_EQ(e.State(), c.start);
-    EXPECT_EQ(e.State(c.request), c.expected) << "from " << c.start << " asking " << c.request;
-    EXPECT_EQ(e.State(), c.expected);
+    e.State(start);
+    EXPECT_EQ(e.State(request), result) << "from " << start << " asking " << request;
+    EXPECT_EQ(e.State(), result);
   }
 }
-
-TEST(Curve3D, DisplayChangesRecordThreeAndGeometryChangesFour) {
-  Line3D line = MakeLine(0, 0, 1, 0);
-  ASSERT_EQ(line.State(), kStateUnchanged);
-  line.Colour(5);
-  EXPECT_EQ(line.State(), kStateChanged);
-  line.Spt(0.5, 0.0, 0.0);
-  EXPECT_EQ(line.State(), kStateGeometryChanged);
-  line.Colour(6);
-  EXPECT_EQ(line.State(), kStateGeometryChanged);
-}
-
-TEST(Curve3D, EachSetterRecordsItsKindOfChange) {
-  struct Case {
-    const char* what;
-    void (*change)(Curve3D&);
-    int expected;
-  };
-  const Case cases[] = {
-      {"Colour", [](Curve3D& e) { e.Colour(2); }, kStateChanged},
-      {"FillColour", [](Curve3D& e) { e.FillColour(2); }, kStateChanged},
-      {"FillPattern", [](Curve3D& e) { e.FillPattern(2); }, kStateChanged},
-      {"Linetype", [](Curve3D& e) { e.Linetype(2); }, kStateChanged},
-      {"Thickness", [](Curve3D& e) { e.Thickness(2); }, kStateChanged},
-      {"Name", [](Curve3D& e) { e.Name("x"); }, kStateChanged},
-      {"Translate",
-       [](Curve3D& e) {
-         const Point3D v(1, 0, 0);
-         e.Translate(&v, false);
-       },
-       kStateChanged},
-      {"Rotate", [](Curve3D& e) { e.Rotate(e.Spt(), &kZAxis, 1.0); }, kStateChanged},
-      {"Sectionname", [](Curve3D& e) { e.Sectionname("A"); }, kStateGeometryChanged},
-      {"Spt", [](Curve3D& e) { e.Spt(1, 1, 0); }, kStateGeometryChanged},
-      {"Ept", [](Curve3D& e) { e.Ept(1, 1, 0); }, kStateGeometryChanged},
-      {"Scale", [](Curve3D& e) { e.Scale(e.Spt(), 2.0); }, kStateGeometryChanged},
-      {"Mirror", [](Curve3D& e) { e.Mirror(&kZAxis, 1.0); }, kStateGeometryChanged},
-  };
-  for (const Case& c : cases) {
-    Curve3D e = MakeCurve(0, 0, 2, 1);
-    c.change(e);
-    EXPECT_EQ(e.State(), c.expected) << c.what;
-  }
-}
-
-// ---- Display attributes -------------------------------------------------------------------
 
 TEST(Curve3D, ThickLinesAreContinuousAndPatternedLinesThin) {
-  Curve3D dashed(0, 1, 1, -1, -2);
-  dashed.Thickness(3);
-  EXPECT_EQ(dashed.GetLinetype(), 0);
-  EXPECT_EQ(dashed.Thickness(), 3);
-
-  Curve3D thin_dashed(0, 1, 1, -1, -2);
-  thin_dashed.Thickness(1);
-  EXPECT_EQ(thin_dashed.GetLinetype(), 1);  // a width of 1 leaves the pattern
-
-  Curve3D thick(0, 0, 5, -1, -2);
-  thick.Linetype(2);
-  EXPECT_EQ(thick.Thickness(), 1);
-  EXPECT_STREQ(thick.Linetype(), "DOT");
-
-  Curve3D stays_thick(0, 0, 5, -1, -2);
-  stays_thick.Linetype(0);
-  EXPECT_EQ(stays_thick.Thickness(), 5);
+  // {line type, thickness, 1 sets the thickness / 0 the line type, value, type after, after}.
+  // A width of 1 leaves the pattern, and a continuous line its width.
+  const int cases[][6] = {
+      {1, 1, 1, 3, 0, 3}, {1, 1, 1, 1, 1, 1}, {0, 5, 0, 2, 2, 1}, {0, 5, 0, 0, 0, 5}};
+  for (const auto& [type, thickness, set_thickness, value, type_after, thickness_after] : cases) {
+    Curve3D e(0, type, thickness, -1, -2);
+    EXPECT_EQ(set_thickness ? e.Thickness(value) : e.Linetype(value), value);
+    EXPECT_THAT((std::vector{e.GetLinetype(), e.Thickness(), e.State()}),
+                ElementsAre(type_after, thickness_after, kStateChanged))
+        << type << ", " << thickness << " set to " << value;
+  }
 }
 
-TEST(Curve3D, FillColourAndPatternKeepEachOtherConsistent) {
-  Curve3D filled(0, 0, 1, 3, 4);
-  EXPECT_EQ(filled.FillColour(-1), static_cast<int>(GetColor(-1)));
-  EXPECT_EQ(filled.FillPattern(), -2);
-
-  Curve3D unfilled(0, 0, 1, -1, -2);
-  EXPECT_EQ(unfilled.FillColour(4), static_cast<int>(GetColor(4)));
-  EXPECT_EQ(unfilled.FillPattern(), -1);  // solid once a colour is given
-  EXPECT_EQ(unfilled.GetFillColour(), 4);
-
-  Curve3D hatched(0, 0, 1, 2, 5);
-  hatched.FillColour(3);
-  EXPECT_EQ(hatched.FillPattern(), 5);  // a real pattern is kept
-
-  Curve3D no_fill(0, 0, 1, -1, -2);
-  EXPECT_EQ(no_fill.FillPattern(0), 0);
-  EXPECT_EQ(no_fill.GetFillColour(), 0);
-
-  Curve3D coloured(0, 0, 1, 6, 0);
-  EXPECT_EQ(coloured.FillPattern(-3), -3);
-  EXPECT_EQ(coloured.GetFillColour(), -1);
-
-  Curve3D solid(0, 0, 1, 6, 0);
-  solid.FillPattern(-1);
-  EXPECT_EQ(solid.GetFillColour(), 6);  // -1 (solid) keeps the colour
+TEST(Curve3D, FillColourAndPatternAgreeOnWhetherTheEntityIsFilled) {
+  // {fill colour, pattern, 1 sets the colour / 0 the pattern, value, colour after, after}.
+  // No colour means no pattern (-2) and the reverse; a colour on an unfilled entity makes it
+  // solid (-1) and a pattern on an uncoloured one takes colour 0; anything else is kept.
+  const int cases[][6] = {{3, 4, 1, -1, -1, -2},  {-1, -2, 1, 0, 0, -1}, {2, 5, 1, 3, 3, 5},
+                          {-1, -2, 0, -1, 0, -1}, {-1, -2, 0, 0, 0, 0},  {6, 0, 0, -2, -1, -2},
+                          {6, 0, 0, -1, 6, -1}};
+  for (const auto& [colour, pattern, set_colour, value, colour_after, pattern_after] : cases) {
+    Curve3D e(0, 0, 1, colour, pattern);
+    const int returned = set_colour ? e.FillColour(value) : e.FillPattern(value);
+    EXPECT_EQ(returned, set_colour ? static_cast<int>(GetColor(value)) : value);
+    EXPECT_THAT((std::vector{e.GetFillColour(), e.FillPattern(), e.State()}),
+                ElementsAre(colour_after, pattern_after, kStateChanged))
+        << colour << ", " << pattern << " set to " << value;
+  }
 }
 
-TEST(Curve3D, ColourReturnsTheTableRgb) {
-  Curve3D e;
-  EXPECT_EQ(e.Colour(1), RGB(255, 0, 0));
-  EXPECT_EQ(e.GetColour(), 1);
-  EXPECT_EQ(e.Colour(), RGB(255, 0, 0));
-  e.Colour(-1);  // not set: painted white
-  EXPECT_EQ(e.Colour(), RGB(255, 255, 255));
-}
-
-TEST(Curve3D, NameIsCutToFiftyCharactersAndCopiedIntoBuffers) {
+TEST(Curve3D, NamesIdsLayersAndGuidsFollowTheirRules) {
   Curve3D e;
   const char* long_name = "0123456789012345678901234567890123456789012345678901234567";
   EXPECT_EQ(std::strlen(e.Name(long_name)), 50u);
+  EXPECT_EQ(e.State(), kStateChanged);
   char buffer[kEntityNameSize] = "junk";
   EXPECT_EQ(e.Name(0, buffer), buffer);
   EXPECT_EQ(std::strncmp(buffer, long_name, 50), 0);
-  EXPECT_EQ(e.Name(3, nullptr), e.Name(0, nullptr));
-  e.Name(nullptr);
-  EXPECT_STREQ(e.Name(0, nullptr), "");
-}
+  EXPECT_STREQ(e.Name(nullptr), "");
 
-TEST(Curve3D, IdStoresAndReturnsTheNextFreeNumber) {
-  Curve3D e;
-  EXPECT_EQ(e.Id(41, 99), 42);
-  EXPECT_EQ(e.Id(), 41);
-}
+  EXPECT_TRUE(e.Id(41, 99) == 42 && e.Id() == 41);  // returns the next free number
+  EXPECT_TRUE(e.NextSegment() == &e && e.Segment(1)->NextSegment() == nullptr);
 
-TEST(Curve3D, SegmentMarks) {
-  Curve3D e;
-  EXPECT_EQ(e.NextSegment(), &e);
-  EXPECT_EQ(e.Segment(1), &e);
-  EXPECT_EQ(e.NextSegment(), nullptr);
-  e.SegmentFlush();
-  EXPECT_EQ(e.Segment(), 0);
-  e.Segment(-3);
-  EXPECT_EQ(e.NextSegment(), &e);
-}
-
-TEST(Curve3D, SectionNameIsOwnedAndNullClearsIt) {
-  Curve3D e;
   char text[] = "North";
   e.Sectionname(text);
   text[0] = 'X';  // the entity keeps its own copy
   EXPECT_STREQ(e.Sectionname(), "North");
+  EXPECT_EQ(e.State(), kStateGeometryChanged);
   EXPECT_EQ(e.Sectionname(nullptr), nullptr);
-  EXPECT_EQ(e.Sectionname(), nullptr);
-}
 
-TEST(Curve3D, OwnerGuidTakesOnlyValidGuids) {
-  Curve3D e;
+  LayerBag walls("Walls");
+  walls.Guid(kSampleGuid);
+  EXPECT_EQ(e.Layer(&walls), &walls);
+  EXPECT_STREQ(e.LayerGuid(), kSampleGuid);
+  e.Layername("Kept");  // the link's name wins while linked
+  EXPECT_STREQ(e.Layername(), "Walls");
+  EXPECT_EQ(e.Layer(nullptr), nullptr);
+  EXPECT_EQ(e.Layername(), nullptr);
+  EXPECT_STREQ(e.Layername("Loose"), "Loose");
+
   EXPECT_STREQ(e.SetOwnerGuid(kSampleGuid), kSampleGuid);
-  EXPECT_STREQ(e.GetOwnerGuid(), kSampleGuid);
   EXPECT_STREQ(e.SetOwnerGuid(kPlaceholderGuid), "");
   e.SetOwnerGuid(kSampleGuid);
   EXPECT_STREQ(e.SetOwnerGuid(nullptr), "");
-  EXPECT_STREQ(e.GetOwnerGuid(), "");
-}
-
-// ---- Layers -----------------------------------------------------------------------------------
-
-TEST(Curve3D, LayerLinkCopiesNameAndGuid) {
-  LayerBag walls("Walls");
-  walls.Guid(kSampleGuid);
-  Curve3D e;
-  EXPECT_EQ(e.Layer(&walls), &walls);
-  EXPECT_STREQ(e.Layername(), "Walls");
-  EXPECT_STREQ(e.StoredLayername(), "Walls");
-  EXPECT_STREQ(e.LayerGuid(), kSampleGuid);
-
-  // A stored name does not change the link, and the link's name wins while linked.
-  e.Layername("Kept");
-  EXPECT_EQ(e.Layer(), &walls);
-  EXPECT_STREQ(e.Layername(), "Walls");
-
-  EXPECT_EQ(e.Layer(nullptr), nullptr);
-  EXPECT_EQ(e.Layername(), nullptr);
-  e.Layername("Loose");
-  EXPECT_STREQ(e.Layername(), "Loose");
-  EXPECT_STREQ(e.SetLayerGuid(kOtherGuid), kOtherGuid);
 }
 
 // ---- Copy and Set ---------------------------------------------------------------------------
 
-namespace {
-
-// An entity with every field away from its default.
-void Decorate(Curve3D& e, LayerBag* layer) {
-  e.Colour(4);
-  e.Linetype(2);
-  e.FillColour(5);
-  e.FillPattern(7);
-  e.Id(77, 0);
-  e.Guid(kSampleGuid);
-  e.SetOwnerGuid(kOtherGuid);
-  e.Layer(layer);  // before the layer GUID: linking takes the layer's own GUID
-  e.SegmentPosition(3);
-  e.TFlag(2);
-  e.Type(kEntityArc);
-  e.Selected(1);
-  e.Segment(1);
-  e.Frozen(true);
-  e.LegacyType(6105);
-  e.LegacyPitch(4.5);
-  e.SectFlag(-1);
-  e.Sectionname("South");
-  e.Name("Ridge");
-  e.SetLayerGuid(kSampleGuid);
-  e.LocalSpt(e.Ept());
-  e.State(kStateChanged);
-}
-
-}  // namespace
-
-TEST(Curve3D, CopyTakesEverythingButReferencesAndSegmentPosition) {
-  LayerBag layer("Roof");
+TEST(Curve3D, CopyTakesAllButReferencesAndSetAllButLayerSectionKindAndLists) {
+  LayerBag layer("Roof"), own_layer("Own");
+  Curve3D child;
   Curve3D src = MakeCurve(1, 2, 3, 4);
   Decorate(src, &layer);
-  TestCurve child;
   src.AddChild(&child, true);
+  src.SetSmartObjectList(new TSmartObjectList());
 
   std::unique_ptr<Curve3D> copy(src.Copy());
   ASSERT_NE(copy, nullptr);
-  EXPECT_THAT(*copy->Spt(), PointIs(1, 2, 0));
-  EXPECT_THAT(*copy->Ept(), PointIs(3, 4, 0));
-  EXPECT_THAT(*copy->LocalSpt(), PointIs(3, 4, 0));
-  EXPECT_EQ(copy->GetColour(), 4);
-  EXPECT_EQ(copy->GetLinetype(), 2);
-  EXPECT_EQ(copy->GetFillColour(), 5);
-  EXPECT_EQ(copy->FillPattern(), 7);
-  EXPECT_EQ(copy->Id(), 77);
-  EXPECT_STREQ(copy->Guid(), kSampleGuid);
-  EXPECT_STREQ(copy->GetOwnerGuid(), kOtherGuid);
-  EXPECT_STREQ(copy->LayerGuid(), kSampleGuid);
-  EXPECT_EQ(copy->SegmentPosition(), 0);
-  EXPECT_EQ(copy->TFlag(), 2);
-  EXPECT_EQ(copy->Type(), kEntityArc);
-  EXPECT_EQ(copy->IsSelected(), 1);
-  EXPECT_EQ(copy->Segment(), 1);
-  EXPECT_TRUE(copy->Frozen());
-  EXPECT_EQ(copy->LegacyType(), 6105);
-  EXPECT_DOUBLE_EQ(copy->LegacyPitch(), 4.5);
-  EXPECT_EQ(copy->SectFlag(), -1);
-  EXPECT_STREQ(copy->Sectionname(), "South");
-  EXPECT_NE(copy->Sectionname(), src.Sectionname());  // its own heap copy
-  EXPECT_STREQ(copy->Name(0, nullptr), "Ridge");
-  EXPECT_EQ(copy->Layer(), &layer);
-  EXPECT_STREQ(copy->StoredLayername(), "Roof");
-  EXPECT_EQ(copy->State(), src.State());
-  EXPECT_EQ(copy->HasChildren(), 0);
-  EXPECT_EQ(copy->GetChildList(), nullptr);
-  src.RemoveChild(&child);
-}
-
-TEST(Curve3D, CopyWithoutLayerTakesTheStoredLayerName) {
-  Curve3D src;
-  src.Layername("Detached");
-  Curve3D copy(src);
-  EXPECT_EQ(copy.Layer(), nullptr);
-  EXPECT_STREQ(copy.Layername(), "Detached");
-  EXPECT_NE(copy.StoredLayername(), src.StoredLayername());
-}
-
-TEST(Curve3D, SetCopiesItsFieldsAndLeavesLayerSectionAndLists) {
-  LayerBag source_layer("Source");
-  LayerBag own_layer("Own");
-  Curve3D src = MakeCurve(1, 2, 3, 4);
-  Decorate(src, &source_layer);
+  ExpectDecoratedGeometry(*copy);
+  // Everything but the segment position, which belongs to the outline the source is in.
+  EXPECT_THAT(Fields(*copy),
+              ElementsAre(4, 2, 1, 5, 7, 77, 0, 2, kEntityArc, 1, 1, 1, 6105, -1, kStateAdded));
+  EXPECT_THAT(Texts(*copy),
+              ElementsAre("Ridge", kSampleGuid, kOtherGuid, kSampleGuid, "South", "Roof"));
+  EXPECT_TRUE(copy->Layer() == &layer && copy->HasChildren() == 0);
+  // Its own heap copies.
+  EXPECT_TRUE(copy->Sectionname() != src.Sectionname() &&
+              copy->StoredLayername() != src.StoredLayername());
+  EXPECT_TRUE(copy->GetSmartObjectList() != nullptr &&
+              copy->GetSmartObjectList() != src.GetSmartObjectList());
 
   Curve3D dst = MakeCurve(9, 9, 8, 8);
   dst.Layer(&own_layer);
   dst.Sectionname("Mine");
   dst.FillPattern(3);
-  Curve3D exclusion;
-  dst.AddExclusion(&exclusion);
-
-  dst.Set(&src);
-  EXPECT_THAT(*dst.Spt(), PointIs(1, 2, 0));
-  EXPECT_THAT(*dst.Ept(), PointIs(3, 4, 0));
-  EXPECT_THAT(*dst.LocalSpt(), PointIs(3, 4, 0));
-  EXPECT_THAT(*dst.Box(0, nullptr)->Maxpt(), PointIs(3, 4, 0));
-  EXPECT_EQ(dst.GetColour(), 4);
-  EXPECT_EQ(dst.GetFillColour(), 5);
-  EXPECT_EQ(dst.GetLinetype(), 2);
-  EXPECT_EQ(dst.LegacyType(), 6105);
-  EXPECT_EQ(dst.TFlag(), 2);
-  EXPECT_EQ(dst.SectFlag(), -1);
-  EXPECT_EQ(dst.Id(), 77);
-  EXPECT_EQ(dst.SegmentPosition(), 3);
-  EXPECT_EQ(dst.Segment(), 1);
-  EXPECT_DOUBLE_EQ(dst.LegacyPitch(), 4.5);
-  EXPECT_STREQ(dst.Name(0, nullptr), "Ridge");
-  EXPECT_STREQ(dst.Guid(), kSampleGuid);
-  EXPECT_STREQ(dst.GetOwnerGuid(), kOtherGuid);
-  EXPECT_STREQ(dst.LayerGuid(), kSampleGuid);
-  // State is copied (3), then raised by the Set itself.
-  EXPECT_EQ(dst.State(), kStateGeometryChanged);
-  // Not copied by Set.
-  EXPECT_EQ(dst.FillPattern(), 3);
-  EXPECT_EQ(dst.Type(), kEntityUnknown);
-  EXPECT_EQ(dst.IsSelected(), 0);
-  EXPECT_FALSE(dst.Frozen());
-  EXPECT_EQ(dst.Layer(), &own_layer);
-  EXPECT_STREQ(dst.Sectionname(), "Mine");
+  dst.AddExclusion(&child);
+  EXPECT_EQ(dst.Set(&src), &dst);
+  ExpectDecoratedGeometry(dst);
+  // Set keeps the fill pattern, kind, selection and frozen flag, but takes the segment position.
+  EXPECT_THAT(Fields(dst),
+              ElementsAre(4, 2, 1, 5, 3, 77, 3, 2, kEntityUnknown, 0, 1, 0, 6105, -1, kStateAdded));
+  EXPECT_THAT(Texts(dst),
+              ElementsAre("Ridge", kSampleGuid, kOtherGuid, kSampleGuid, "Mine", "Own"));
   EXPECT_EQ(dst.HasExclusions(), 1);
-}
 
-TEST(Curve3D, SetEmptiesGuidsTheSourceDoesNotHave) {
-  Curve3D src;
-  Curve3D dst;
-  dst.Guid(kSampleGuid);
-  dst.SetOwnerGuid(kOtherGuid);
-  dst.SetLayerGuid(kSampleGuid);
-  dst.Set(&src);
-  EXPECT_STREQ(dst.Guid(), "");
-  EXPECT_STREQ(dst.GetOwnerGuid(), "");
-  EXPECT_STREQ(dst.LayerGuid(), "");
-}
-
-TEST(Curve3D, SetFromAddedSourceKeepsAddedAndAssignmentIsSet) {
-  Curve3D src = MakeCurve(0, 0, 5, 5);
-  src.State(kStateAdded);
-  Curve3D dst;
-  dst = src;
-  EXPECT_EQ(dst.State(), kStateAdded);
-  EXPECT_THAT(*dst.Ept(), PointIs(5, 5, 0));
-  EXPECT_EQ(dst.Set(nullptr), &dst);
-  EXPECT_EQ(dst.Set(&dst), &dst);
-  EXPECT_EQ(dst.State(), kStateAdded);
-}
-
-TEST(Curve3D, SmartObjectListIsOwnedAndCopiedPerEntity) {
-  Curve3D e;
-  e.SetSmartObjectList(new TSmartObjectList());
-  EXPECT_NE(e.GetSmartObjectList(), nullptr);
-  EXPECT_EQ(e.State(), kStateGeometryChanged);
-  Curve3D copy(e);
-  ASSERT_NE(copy.GetSmartObjectList(), nullptr);
-  EXPECT_NE(copy.GetSmartObjectList(), e.GetSmartObjectList());
-  Curve3D set_target;
-  set_target.SetSmartObjectList(new TSmartObjectList());
-  Curve3D without_items;
-  set_target.Set(&without_items);
-  EXPECT_EQ(set_target.GetSmartObjectList(), nullptr);  // replaced by the source's (none)
-  e.SetSmartObjectList(nullptr);
-  EXPECT_EQ(e.GetSmartObjectList(), nullptr);
+  // From a plain source, Set (assignment here) empties the item list and GUIDs.
+  dst.State(kStateUnchanged);
+  dst = MakeCurve(1, 1, 2, 2);
+  EXPECT_EQ(dst.GetSmartObjectList(), nullptr);
+  EXPECT_THAT(Texts(dst), ElementsAre("", "", "", "", "Mine", "Own"));
+  EXPECT_EQ(dst.State(), kStateGeometryChanged);
+  dst.State(kStateUnchanged);
+  EXPECT_TRUE(dst.Set(nullptr) == &dst && dst.Set(&dst) == &dst);
+  EXPECT_EQ(dst.State(), kStateUnchanged);  // nothing to copy
 }
 
 // ---- Reference lists ----------------------------------------------------------------------
 
-TEST_F(Curve3DLists, ChildListIsCreatedOnUseAndDeletedWhenEmpty) {
-  Curve3D parent = MakeCurve(0, 0, 1, 0);
-  TestCurve a(1);
-  TestCurve b(2);
-  EXPECT_EQ(parent.AddChild(&a, true), 1);
-  EXPECT_EQ(parent.AddChild(&b, true), 2);
-  EXPECT_EQ(parent.AddChild(&a, true), 2);  // no duplicate
-  EXPECT_EQ(parent.AddChild(&parent, true), 2);
-  EXPECT_EQ(parent.AddChild(nullptr, true), 2);
-  EXPECT_EQ(parent.RemoveChild(&a), 1);
-  EXPECT_NE(parent.GetChildList(), nullptr);
-  EXPECT_EQ(parent.RemoveChild(&a), 1);
-  EXPECT_EQ(parent.RemoveChild(&b), 0);
-  EXPECT_EQ(parent.GetChildList(), nullptr);
-  EXPECT_EQ(TestCurve::Live(), 2);
+TEST(Curve3D, ReferenceListsComeAndGoWithTheirFirstAndLastEntity) {
+  Curve3D a, b;
+  Curve3D d1 = MakeCurve(-1, 5, 1, 5), d2 = MakeCurve(0, 0, 0, -2);
+  Curve3D parent = MakeCurve(0, 0, 2, 2);
+  // The counts after each call: no duplicate, no self, no null; removing an unlisted one
+  // changes nothing; the list goes with its last entity.
+  EXPECT_THAT(
+      (std::vector{parent.AddChild(&a, true), parent.AddChild(&b, true), parent.AddChild(&a, true),
+                   parent.AddChild(&parent, true), parent.AddChild(nullptr, true),
+                   parent.RemoveChild(&a), parent.RemoveChild(&a), parent.RemoveChild(&b)}),
+      ElementsAre(1, 2, 2, 2, 2, 1, 1, 0));
+  EXPECT_THAT((std::vector{parent.AddExclusion(&parent), parent.AddExclusion(&a),
+                           parent.AddExclusion(&a), parent.RemoveExclusion(&a)}),
+              ElementsAre(0, 1, 1, 0));
+  EXPECT_TRUE(parent.GetChildList() == nullptr && parent.GetExcludeList() == nullptr);
+  EXPECT_THAT((std::vector{parent.AddDimension(&d1), parent.AddDimension(&d1),
+                           parent.AddDimension(&parent), parent.AddDimension(&d2)}),
+              ElementsAre(1, 1, 1, 2));
+
+  // The box with dimensions takes in theirs; gathering copies the list.
+  Box3D box;
+  EXPECT_THAT(*parent.Box(1, &box), BoxIs(-1, -2, 0, 2, 5, 0));
+  EXPECT_THAT(*parent.Box(0, &box), BoxIs(0, 0, 0, 2, 2, 0));
+  Dblclist gathered;
+  EXPECT_EQ(parent.GetAssociatedDimensions(&gathered)->Num(), 2);
+  gathered.Clear(0);
+  EXPECT_THAT((std::vector{parent.RemoveDimension(&d1), parent.RemoveDimension(&d1),
+                           parent.RemoveDimension(&d2)}),
+              ElementsAre(1, 1, 0));
+  EXPECT_EQ(parent.GetAssociatedDimensions(nullptr), nullptr);
+
+  parent.AddChild(&a, true);
+  parent.AddExclusion(&a);
+  EXPECT_EQ(parent.RemoveChild(&a), 0);
+  EXPECT_EQ(parent.HasExclusions(), 0);  // removing a child removes its exclusion
 }
 
-TEST_F(Curve3DLists, DestroyingAnEntityNeverDeletesWhatItRefersTo) {
-  auto* child = new TestCurve(1);
-  auto* opening = new TestCurve(2);
-  auto* dimension = new TestCurve(3);
-  {
-    Curve3D parent;
-    parent.AddChild(child, true);
-    parent.AddExclusion(opening);
-    parent.AddDimension(dimension);
-    EXPECT_EQ(parent.HasChildren(), 1);
-    EXPECT_EQ(parent.HasExclusions(), 1);
-    EXPECT_EQ(parent.Dimensions(), 1);
-  }
-  EXPECT_EQ(TestCurve::Live(), 3);
-  delete child;
-  delete opening;
-  delete dimension;
-}
-
-TEST_F(Curve3DLists, ClearingListsForgetsWithoutDeleting) {
-  TestCurve a;
-  TestCurve b;
-  TestCurve c;
-  Curve3D e;
-  e.AddChild(&a, true);
-  e.AddExclusion(&b);
-  e.AddDimension(&c);
-  EXPECT_EQ(e.ClearChildren(), 1);
-  EXPECT_EQ(e.ClearExclusions(), 1);
-  EXPECT_EQ(e.ClearDimensions(), 1);
-  EXPECT_EQ(e.GetChildList(), nullptr);
-  EXPECT_EQ(e.GetExcludeList(), nullptr);
-  EXPECT_EQ(e.GetAssociatedDimensions(nullptr), nullptr);
-  EXPECT_EQ(TestCurve::Live(), 3);
-}
-
-TEST_F(Curve3DLists, ChildRecordsOrTakesItsPositionRelativeToTheParent) {
-  Curve3D parent = MakeCurve(10, 20, 30, 20);
-  Curve3D kept = MakeCurve(12, 25, 14, 25);
-  parent.AddChild(&kept, true);
-  EXPECT_THAT(*kept.LocalSpt(), PointIs(2, 5, 0));
-  EXPECT_THAT(*kept.LocalEpt(), PointIs(4, 5, 0));
-  EXPECT_THAT(*kept.Spt(), PointIs(12, 25, 0));
-
-  Curve3D placed = MakeCurve(0, 0, 1, 1);
+TEST(Curve3D, ChildNotKeepingItsPositionTakesItFromTheParent) {
+  Curve3D placed = MakeCurve(0, 0, 1, 1), parent = MakeCurve(10, 20, 30, 20);
   const Point3D offset(3, 4, 0);
   placed.LocalSpt(&offset);
   parent.AddChild(&placed, false);
-  // Spt goes to parent Spt + LocalSpt; Ept follows by the same offset.
-  EXPECT_THAT(*placed.Spt(), PointIs(13, 24, 0));
-  EXPECT_THAT(*placed.Ept(), PointIs(14, 25, 0));
-  EXPECT_THAT(*placed.Box(0, nullptr)->Maxpt(), PointIs(14, 25, 0));
-  parent.ClearChildren();
+  // Spt goes to the parent's Spt + LocalSpt; Ept follows by the same offset.
+  EXPECT_THAT(placed, EndsAre(13, 24, 14, 25));
+  EXPECT_THAT(BoxOf(placed), BoxIs(13, 24, 0, 14, 25, 0));
+  parent.Spt(11, 21, 0);  // a new start point refreshes the children's offsets
+  EXPECT_THAT(*placed.LocalSpt(), PointIs(2, 3, 0));
 }
 
-TEST_F(Curve3DLists, ExclusionsIgnoreSelfAndDuplicates) {
-  Curve3D roof;
-  TestCurve opening;
-  EXPECT_EQ(roof.AddExclusion(&roof), 0);
-  EXPECT_EQ(roof.GetExcludeList(), nullptr);
-  EXPECT_EQ(roof.AddExclusion(&opening), 1);
-  EXPECT_EQ(roof.AddExclusion(&opening), 1);
-  EXPECT_EQ(roof.RemoveExclusion(&opening), 0);
-  EXPECT_EQ(roof.GetExcludeList(), nullptr);
-}
-
-TEST_F(Curve3DLists, RemovingAChildAlsoRemovesItFromTheExclusions) {
-  Curve3D roof;
-  TestCurve opening;
-  roof.AddChild(&opening, true);
-  roof.AddExclusion(&opening);
-  roof.RemoveChild(&opening);
-  EXPECT_EQ(roof.HasExclusions(), 0);
-}
-
-TEST_F(Curve3DLists, DimensionsAreListedOnceAndCanBeGathered) {
-  Curve3D e;
-  TestCurve d1;
-  TestCurve d2;
-  EXPECT_EQ(e.AddDimension(&d1), 1);
-  EXPECT_EQ(e.AddDimension(&d1), 1);
-  EXPECT_EQ(e.AddDimension(&d2), 2);
-
-  Dblclist gathered;
-  EXPECT_EQ(e.GetAssociatedDimensions(&gathered), &gathered);
-  EXPECT_EQ(gathered.Num(), 2);
-  gathered.Clear(0);
-
-  EXPECT_EQ(e.RemoveDimension(&d1), 1);
-  EXPECT_EQ(e.RemoveDimension(&d1), 1);  // not listed: nothing changes
-  EXPECT_EQ(e.RemoveDimension(&d2), 0);
-  EXPECT_EQ(e.GetAssociatedDimensions(nullptr), nullptr);
-}
-
-TEST_F(Curve3DLists, BoxWithDimensionsTakesInTheirBoxes) {
-  Curve3D e = MakeCurve(0, 0, 2, 2);
-  Line3D dimension = MakeLine(-1, 5, 1, 5);
-  e.AddDimension(&dimension);
-  Box3D with;
-  e.Box(1, &with);
-  EXPECT_THAT(*with.Minpt(), PointIs(-1, 0, 0));
-  EXPECT_THAT(*with.Maxpt(), PointIs(2, 5, 0));
-  Box3D without;
-  e.Box(0, &without);
-  EXPECT_THAT(*without.Minpt(), PointIs(0, 0, 0));
-  EXPECT_THAT(*without.Maxpt(), PointIs(2, 2, 0));
-  EXPECT_EQ(e.Box(1, nullptr), e.Box(0, nullptr));
+TEST(Curve3D, ClearingOrDestroyingNeverDeletesWhatTheListsReferTo) {
+  const int live = TestCurve::Live();
+  TestCurve child, opening, dimension;
+  {
+    Curve3D cleared, destroyed;
+    for (Curve3D* e : {&cleared, &destroyed}) {
+      e->AddChild(&child, true);
+      e->AddExclusion(&opening);
+      e->AddDimension(&dimension);
+    }
+    EXPECT_THAT(
+        (std::vector{cleared.ClearChildren(), cleared.ClearExclusions(), cleared.ClearDimensions(),
+                     cleared.HasChildren(), cleared.HasExclusions(), cleared.Dimensions()}),
+        ElementsAre(1, 1, 1, 0, 0, 0));
+  }
+  EXPECT_EQ(TestCurve::Live(), live + 3);
 }
 
 // ---- Transformations ----------------------------------------------------------------------
 
-TEST(Curve3D, TranslateMovesUnselectedChildrenOfASelectedParent) {
+TEST(Curve3D, TranslateMovesTheUnselectedChildrenOfASelectedParentOnce) {
+  Curve3D loose = MakeCurve(5, 5, 6, 5), selected_child = MakeCurve(7, 7, 8, 7);
   Curve3D parent = MakeCurve(0, 0, 1, 0);
-  Curve3D loose = MakeCurve(5, 5, 6, 5);
-  Curve3D selected_child = MakeCurve(7, 7, 8, 7);
   selected_child.Selected(1);
-  parent.AddChild(&loose, true);
   parent.AddChild(&selected_child, true);
+  parent.AddChild(&loose, true);
   parent.Selected(1);
 
   const Point3D v(2, 3, 0);
-  EXPECT_EQ(parent.Translate(&v, true), &parent);
-  EXPECT_THAT(*parent.Spt(), PointIs(2, 3, 0));
-  EXPECT_THAT(*parent.Ept(), PointIs(3, 3, 0));
+  parent.Translate(&v, true);
+  EXPECT_THAT(parent, EndsAre(2, 3, 3, 3));
+  EXPECT_THAT(BoxOf(parent), BoxIs(2, 3, 0, 3, 3, 0));
   EXPECT_THAT(*parent.LocalSpt(), PointIs(2, 3, 0));  // moveLocal
-  EXPECT_THAT(*parent.Box(0, nullptr)->Maxpt(), PointIs(3, 3, 0));
-  EXPECT_THAT(*loose.Spt(), PointIs(7, 8, 0));
-  EXPECT_EQ(loose.IsSelected(), 0);                  // unmarked again
-  EXPECT_THAT(*loose.LocalSpt(), PointIs(5, 5, 0));  // children move with moveLocal false
-  EXPECT_THAT(*loose.Box(0, nullptr)->Minpt(), PointIs(7, 8, 0));
+  EXPECT_THAT(loose, EndsAre(7, 8, 8, 8));
+  // Offsets recorded when added (keepPosition), unchanged: children move with moveLocal false.
+  EXPECT_THAT(*loose.LocalSpt(), PointIs(5, 5, 0));
+  EXPECT_THAT(*loose.LocalEpt(), PointIs(6, 5, 0));
+  EXPECT_EQ(loose.IsSelected(), 0);  // unmarked again
   // A selected child is moved by the caller's own walk, not by its parent.
-  EXPECT_THAT(*selected_child.Spt(), PointIs(7, 7, 0));
-  EXPECT_EQ(selected_child.IsSelected(), 1);
-  parent.ClearChildren();
-}
+  EXPECT_THAT(selected_child, EndsAre(7, 7, 8, 7));
 
-TEST(Curve3D, TranslateOfAnUnselectedParentLeavesChildren) {
-  Curve3D parent = MakeCurve(0, 0, 1, 0);
-  Curve3D child = MakeCurve(5, 5, 6, 5);
-  parent.AddChild(&child, true);
-  const Point3D v(1, 1, 0);
+  // A child that refers back to its selected parent does not move it a second time.
+  loose.AddChild(&parent, true);
   parent.Translate(&v, false);
-  EXPECT_THAT(*child.Spt(), PointIs(5, 5, 0));
-  EXPECT_THAT(*parent.LocalSpt(), PointIs(0, 0, 0));
-  parent.ClearChildren();
+  EXPECT_THAT(parent, EndsAre(4, 6, 5, 6));
+  EXPECT_THAT(loose, EndsAre(9, 11, 10, 11));
+
+  parent.Selected(0);
+  parent.State(kStateUnchanged);
+  parent.Translate(&v, false);
+  EXPECT_THAT(loose, EndsAre(9, 11, 10, 11));  // an unselected parent moves alone
+  EXPECT_EQ(parent.State(), kStateChanged);
 }
 
-TEST(Curve3D, ChildrenThatReferBackAreMovedOnce) {
-  Curve3D a = MakeCurve(0, 0, 1, 0);
-  Curve3D b = MakeCurve(5, 0, 6, 0);
-  a.AddChild(&b, true);
-  b.AddChild(&a, true);
-  a.Selected(1);
-  const Point3D v(0, 1, 0);
-  a.Translate(&v, false);
-  EXPECT_THAT(*a.Spt(), PointIs(0, 1, 0));
-  EXPECT_THAT(*b.Spt(), PointIs(5, 1, 0));
-  a.ClearChildren();
-  b.ClearChildren();
-}
-
-TEST(Curve3D, RotateCsTurnsPointsAndChildrenAboutTheCentre) {
-  Curve3D parent = MakeCurve(2, 0, 4, 0);
+TEST(Curve3D, RotateMirrorAndScaleMoveThePointsAndTheirChildren) {
   Curve3D child = MakeCurve(1, 2, 1, 3);
+  Curve3D parent = MakeCurve(2, 0, 4, 0);
   parent.AddChild(&child, true);
   parent.Selected(1);
   const Point3D centre(1, 0, 0);
   parent.Rotate_cs(&centre, &kZAxis, 0.0, 1.0);  // a quarter turn
-  EXPECT_THAT(*parent.Spt(), PointNear(1, 1, 0, kTol));
-  EXPECT_THAT(*parent.Ept(), PointNear(1, 3, 0, kTol));
-  EXPECT_THAT(*parent.Box(0, nullptr)->Maxpt(), PointNear(1, 3, 0, kTol));
-  EXPECT_THAT(*child.Spt(), PointNear(-1, 0, 0, kTol));
-  EXPECT_THAT(*child.Ept(), PointNear(-2, 0, 0, kTol));
-  EXPECT_EQ(child.IsSelected(), 0);
-  parent.ClearChildren();
-}
+  EXPECT_THAT(parent, EndsNear(1, 1, 1, 3, kTol));
+  EXPECT_THAT(*BoxOf(parent).Maxpt(), PointNear(1, 3, 0, kTol));
+  EXPECT_THAT(child, EndsNear(-1, 0, -2, 0, kTol));
+  EXPECT_EQ(parent.State(), kStateChanged);
+  parent.Rotate(&centre, &kZAxis, std::numbers::pi);  // radians
+  EXPECT_THAT(parent, EndsNear(1, -1, 1, -3, kTol));
 
-TEST(Curve3D, RotateTakesRadians) {
-  Curve3D e = MakeCurve(1, 0, 2, 0);
-  const Point3D origin;
-  e.Rotate(&origin, &kZAxis, std::numbers::pi);
-  EXPECT_THAT(*e.Spt(), PointNear(-1, 0, 0, kTol));
-  EXPECT_THAT(*e.Ept(), PointNear(-2, 0, 0, kTol));
-}
-
-TEST(Curve3D, MirrorReflectsInThePlaneAndMovesChildren) {
-  Curve3D parent = MakeCurve(0, 0, 3, 2);
-  Curve3D child = MakeCurve(4, 0, 4, 1);
-  parent.AddChild(&child, true);
-  parent.Selected(1);
+  Curve3D mirrored = MakeCurve(0, 0, 3, 2);
+  mirrored.AddChild(&child, true);
+  mirrored.Selected(1);
   const Point3D normal(1, 0, 0);
-  parent.Mirror(&normal, 1.0);  // the plane x = 1
-  EXPECT_THAT(*parent.Spt(), PointIs(2, 0, 0));
-  EXPECT_THAT(*parent.Ept(), PointIs(-1, 2, 0));
-  EXPECT_THAT(*parent.Box(0, nullptr)->Minpt(), PointIs(-1, 0, 0));
-  EXPECT_THAT(*child.Spt(), PointIs(-2, 0, 0));
-  EXPECT_EQ(child.State(), kStateGeometryChanged);
-  parent.ClearChildren();
-}
+  mirrored.Mirror(&normal, 1.0);  // the plane x = 1
+  EXPECT_THAT(mirrored, EndsAre(2, 0, -1, 2));
+  EXPECT_THAT(BoxOf(mirrored), BoxIs(-1, 0, 0, 2, 2, 0));
+  EXPECT_THAT(child, EndsNear(-1, 0, -2, 0, kTol));
+  EXPECT_EQ(mirrored.State(), kStateGeometryChanged);
 
-TEST(Curve3D, ScaleMovesAllFourPointsAndRefreshesChildOffsets) {
-  Curve3D parent = MakeCurve(1, 1, 3, 1);
-  Curve3D child = MakeCurve(2, 2, 3, 3);
-  parent.AddChild(&child, true);
-  const Point3D origin;
-  parent.Scale(&origin, 2.0);
-  EXPECT_THAT(*parent.Spt(), PointIs(2, 2, 0));
-  EXPECT_THAT(*parent.Ept(), PointIs(6, 2, 0));
-  // The child does not move, but its offset is now measured from the new start point.
-  EXPECT_THAT(*child.LocalSpt(), PointIs(0, 0, 0));
+  // Scaling leaves the children in place but measures their offsets from the new start point.
+  mirrored.State(kStateUnchanged);
+  mirrored.Scale(&centre, 2.0);
+  EXPECT_THAT(mirrored, EndsAre(3, 0, -3, 4));
+  EXPECT_THAT(*child.LocalSpt(), PointNear(-4, 0, 0, kTol));  // it was (-1, 0)
+  EXPECT_EQ(mirrored.State(), kStateGeometryChanged);
   const Point3D factors(1, 3, 1);
-  parent.Scale(&origin, &factors);
-  EXPECT_THAT(*parent.Ept(), PointIs(6, 6, 0));
-  parent.ClearChildren();
+  mirrored.Scale(&centre, &factors);
+  EXPECT_THAT(mirrored, EndsAre(3, 0, -3, 12));
 }
 
 TEST(Curve3D, ZeroKeepsNameExclusionsAndGuids) {
   LayerBag layer("L");
-  Curve3D e = MakeCurve(1, 1, 2, 2);
+  Curve3D opening, child, dimension;
+  Curve3D e = MakeCurve(1, 2, 3, 4);
   Decorate(e, &layer);
-  Curve3D opening;
-  Curve3D child;
-  Curve3D dimension;
   e.AddExclusion(&opening);
   e.AddChild(&child, true);
   e.AddDimension(&dimension);
   e.SetSmartObjectList(new TSmartObjectList());
 
   e.Zero();
-  EXPECT_EQ(e.State(), kStateUnchanged);
-  EXPECT_EQ(e.LegacyPitch(), 0.0);
-  EXPECT_EQ(e.LegacyType(), 0);
-  EXPECT_EQ(e.TFlag(), 0);
-  EXPECT_EQ(e.Segment(), 0);
-  EXPECT_THAT(*e.Spt(), PointIs(0, 0, 0));
-  EXPECT_THAT(*e.Ept(), PointIs(0, 0, 0));
-  EXPECT_THAT(*e.Box(0, nullptr)->Maxpt(), PointIs(0, 0, 0));
-  EXPECT_EQ(e.HasChildren(), 0);
-  EXPECT_EQ(e.Dimensions(), 0);
-  EXPECT_EQ(e.GetSmartObjectList(), nullptr);
-  EXPECT_EQ(e.Layer(), nullptr);
-  EXPECT_EQ(e.Layername(), nullptr);
-  EXPECT_STREQ(e.Name(0, nullptr), "Ridge");
-  EXPECT_EQ(e.HasExclusions(), 1);
-  EXPECT_STREQ(e.Guid(), kSampleGuid);
-  EXPECT_STREQ(e.GetOwnerGuid(), kOtherGuid);
-  e.ClearExclusions();
+  EXPECT_THAT(e, EndsAre(0, 0, 0, 0));
+  EXPECT_THAT(BoxOf(e), BoxIs(0, 0, 0, 0, 0, 0));
+  // TFlag, Segment, legacy type and State are reset; the rest stays.
+  EXPECT_THAT(Fields(e),
+              ElementsAre(4, 2, 1, 5, 7, 77, 3, 0, kEntityArc, 1, 0, 1, 0, -1, kStateUnchanged));
+  EXPECT_THAT(Texts(e), ElementsAre("Ridge", kSampleGuid, kOtherGuid, kSampleGuid, "South", "-"));
+  EXPECT_THAT((std::vector{e.HasChildren(), e.Dimensions(), e.HasExclusions()}),
+              ElementsAre(0, 0, 1));
+  EXPECT_TRUE(e.LegacyPitch() == 0.0 && e.Layer() == nullptr && e.GetSmartObjectList() == nullptr);
 }
-
-// ---- Size setters -------------------------------------------------------------------------
 
 TEST(Curve3D, SizeSettersScaleAboutTheLowCorner) {
   Curve3D e = MakeCurve(2, 1, 4, 5);
   EXPECT_EQ(e.SetWidth(6.0), 6.0);
-  EXPECT_THAT(*e.Spt(), PointIs(2, 1, 0));
-  EXPECT_THAT(*e.Ept(), PointIs(8, 5, 0));
+  EXPECT_THAT(e, EndsAre(2, 1, 8, 5));
   e.SetHeight(2.0);
-  EXPECT_THAT(*e.Ept(), PointIs(8, 3, 0));
-
+  EXPECT_THAT(e, EndsAre(2, 1, 8, 3));
   Curve3D flat = MakeCurve(0, 0, 3, 0);
   flat.SetHeight(5.0);  // no height to scale
-  EXPECT_THAT(*flat.Ept(), PointIs(3, 0, 0));
-  EXPECT_EQ(flat.State(), kStateGeometryChanged);
   flat.SetDepth(2.0);
-  EXPECT_THAT(*flat.Ept(), PointIs(3, 0, 0));
-}
+  EXPECT_THAT(flat, EndsAre(0, 0, 3, 0));
+  EXPECT_EQ(flat.State(), kStateGeometryChanged);
 
-TEST(Curve3D, SetLengthScalesUniformlyOrStretchesAZeroLengthEntity) {
-  Curve3D e = MakeCurve(0, 0, 3, 4);
-  e.SetLength(10.0);
-  EXPECT_THAT(*e.Ept(), PointNear(6, 8, 0, kTol));
+  Curve3D sloped = MakeCurve(0, 0, 3, 4);
+  sloped.SetLength(10.0);
+  EXPECT_THAT(sloped, EndsNear(0, 0, 6, 8, kTol));
   Curve3D point = MakeCurve(2, 3, 2, 3);
-  EXPECT_EQ(point.SetLength(5.0), 5.0);
-  EXPECT_THAT(*point.Ept(), PointIs(7, 3, 0));
-  EXPECT_THAT(*point.Box(0, nullptr)->Maxpt(), PointIs(7, 3, 0));
+  EXPECT_EQ(point.SetLength(5.0), 5.0);  // no length to scale: Ept moves along x
+  EXPECT_THAT(point, EndsAre(2, 3, 7, 3));
+  EXPECT_THAT(BoxOf(point), BoxIs(2, 3, 0, 7, 3, 0));
 }
 
 // ---- Geometric relations ------------------------------------------------------------------
 
-TEST(Curve3D, Intersect2DOfCrossingAndParallelLines) {
+TEST(Curve3D, Intersect2DMeetsTheInfiniteLinesAndIntersect2DSegTheOtherEntity) {
+  // This entity runs from (0,0) to (2,0). {other x1, y1, x2, y2, crossing x or kApart, on other}
+  constexpr double kApart = -99;
+  const double cases[][6] = {{1, -1, 1, 1, 1, 1},
+                             {1, 1, 1, 2, 1, 0},           // beyond the other's end
+                             {1, 0, 1, 2, 1, 1},           // at the other's end
+                             {5, -1, 5, 1, 5, 1},          // beyond this entity: still found
+                             {5, 1, 0, 1, kApart, 0},      // parallel
+                             {0, 0, 2, 5e-12, kApart, 0},  // a cross product of exactly 1e-11
+                             {0, 0, 2, 1e-11, 0, 1}};
   Curve3D a = MakeCurve(0, 0, 2, 0);
-  Curve3D b = MakeCurve(1, -1, 1, 1);
-  Point3D out(9, 9, 9);
-  ASSERT_EQ(a.Intersect2D(&b, &out), &out);
-  EXPECT_THAT(out, PointIs(1, 0, 0));
-
-  Curve3D parallel = MakeCurve(0, 1, 5, 1);
-  EXPECT_EQ(a.Intersect2D(&parallel, &out), nullptr);
-  Curve3D opposite = MakeCurve(5, 3, 0, 3);
-  EXPECT_EQ(a.Intersect2D(&opposite, &out), nullptr);
-
-  // The lines need not touch: the infinite lines meet beyond both.
-  Curve3D far = MakeCurve(10, 5, 10, 6);
-  ASSERT_NE(a.Intersect2D(&far, &out), nullptr);
-  EXPECT_THAT(out, PointIs(10, 0, 0));
-
-  EXPECT_EQ(a.Intersect2D(nullptr, &out), nullptr);
-  EXPECT_EQ(a.Intersect2D(&b, nullptr), nullptr);
-}
-
-TEST(Curve3D, Intersect2DTreatsCrossProductsUpTo1e11AsParallel) {
-  Curve3D a = MakeCurve(0, 0, 1, 0);
-  Point3D out;
-  // r x s = 1 * 1e-11: at the threshold, still parallel.
-  Curve3D at_threshold = MakeCurve(0, 0, 1, 1e-11);
-  EXPECT_EQ(a.Intersect2D(&at_threshold, &out), nullptr);
-  Curve3D beyond = MakeCurve(0, 0, 1, 2e-11);
-  ASSERT_NE(a.Intersect2D(&beyond, &out), nullptr);
-  EXPECT_THAT(out, PointNear(0, 0, 0, kTol));
-}
-
-TEST(Curve3D, Intersect2DSegTestsOnlyTheOtherEntitysExtent) {
-  Curve3D a = MakeCurve(0, 0, 2, 0);
-  Point3D out;
-  Curve3D above = MakeCurve(1, 1, 1, 2);
-  EXPECT_EQ(a.Intersect2DSeg(&above, &out), nullptr);
-  Curve3D touching = MakeCurve(1, 0, 1, 2);  // the crossing is the other's end
-  EXPECT_EQ(a.Intersect2DSeg(&touching, &out), &out);
-  EXPECT_THAT(out, PointIs(1, 0, 0));
-  // This entity's own extent does not matter.
-  Curve3D beyond_this = MakeCurve(5, -1, 5, 1);
-  EXPECT_EQ(a.Intersect2DSeg(&beyond_this, &out), &out);
-  EXPECT_THAT(out, PointIs(5, 0, 0));
+  for (const auto& [x1, y1, x2, y2, x, on_other] : cases) {
+    Curve3D other = MakeCurve(x1, y1, x2, y2);
+    Point3D out(9, 9, 9);
+    ASSERT_EQ(a.Intersect2D(&other, &out) != nullptr, x != kApart) << x1 << ", " << y1;
+    EXPECT_EQ(a.Intersect2DSeg(&other, &out) != nullptr, on_other != 0) << x1 << ", " << y1;
+    if (x == kApart) continue;
+    EXPECT_THAT(out, PointNear(x, 0, 0, kTol)) << x1 << ", " << y1;
+  }
+  EXPECT_TRUE(a.Intersect2D(nullptr, a.Spt()) == nullptr && a.Intersect2D(&a, nullptr) == nullptr);
 }
 
 TEST(Curve3D, IsConnectedTriesThisEndFirst) {
-  struct Case {
-    double ox1, oy1, ox2, oy2;
-    bool connected;
-    double ax, ay;
-  };
-  // This entity runs from (0,0) to (1,0).
-  const Case cases[] = {
-      {1, 0, 1, 1, true, 1, 0},     // Ept meets the other's Spt
-      {1, 1, 1, 0, true, 1, 0},     // Ept meets the other's Ept
-      {5, 5, 0, 0, true, 0, 0},     // Spt meets the other's Ept
-      {0, 0, 5, 5, true, 0, 0},     // Spt meets the other's Spt
-      {0, 0, 1, 0, true, 1, 0},     // both ends meet: Ept with the other's Ept wins
-      {1, 0, 0, 0, true, 1, 0},     // reversed: Ept with the other's Spt
-      {0.5, 0, 2, 2, false, 9, 9},  // touching the middle is not connected
-  };
+  // This entity runs from (0,0) to (1,0). {other x1, y1, x2, y2, x of the meeting end or kApart}
+  constexpr double kApart = -99;
+  const double cases[][5] = {{1, 0, 1, 1, 1},          // Ept meets the other's Spt
+                             {1, 1, 1, 0, 1},          // Ept meets the other's Ept
+                             {5, 5, 0, 0, 0},          // Spt meets the other's Ept
+                             {0, 0, 5, 5, 0},          // Spt meets the other's Spt
+                             {0, 0, 1, 0, 1},          // both meet: Ept with Ept comes first
+                             {1, 0, 0, 0, 1},          // both meet: Ept with Spt comes first
+                             {0.5, 0, 2, 2, kApart}};  // touching the middle is not connected
   Curve3D e = MakeCurve(0, 0, 1, 0);
-  for (const Case& c : cases) {
-    Curve3D other = MakeCurve(c.ox1, c.oy1, c.ox2, c.oy2);
-    Point3D at(9, 9, 0);
-    EXPECT_EQ(e.IsConnected(&other, &at), c.connected);
-    EXPECT_THAT(at, PointIs(c.ax, c.ay, 0)) << "other from " << c.ox1 << "," << c.oy1;
+  for (const auto& [x1, y1, x2, y2, x] : cases) {
+    Curve3D other = MakeCurve(x1, y1, x2, y2);
+    Point3D at(kApart, 0, 0);
+    EXPECT_EQ(e.IsConnected(&other, &at), x != kApart) << x1 << ", " << y1;
+    EXPECT_THAT(at, PointIs(x, 0, 0)) << x1 << ", " << y1;
   }
-  Curve3D other = MakeCurve(1, 0, 2, 0);
-  EXPECT_TRUE(e.IsConnected(&other, nullptr));
-  EXPECT_FALSE(e.IsConnected(nullptr, nullptr));
+  EXPECT_TRUE(e.IsConnected(&e, nullptr) && !e.IsConnected(nullptr, nullptr));
 }
 
-TEST(Curve3D, XYangleOfAnotherEntityIsMeasuredCounterClockwise) {
-  Curve3D along_x = MakeCurve(0, 0, 1, 0);
-  Curve3D down = MakeCurve(0, 0, 0, -1);
-  EXPECT_NEAR(along_x.XYangle(&down), 270.0, 1e-9);
-  EXPECT_NEAR(down.XYangle(&along_x), 90.0, 1e-9);
-  EXPECT_NEAR(down.XYangle(), 270.0, 1e-9);
-}
-
-TEST(Curve3D, IdentityAndOrdering) {
+TEST(Curve3D, IdentityOrderingDirectionVerticesAndEndPointSetters) {
   Curve3D a = MakeCurve(0, 0, 1, 1);
   Curve3D near_a = MakeCurve(5e-12, 0, 1, 1 - 5e-12);
   Curve3D off_a = MakeCurve(2e-11, 0, 1, 1);
-  EXPECT_TRUE(a.Ident(&near_a));
-  EXPECT_TRUE(a == near_a);
-  EXPECT_FALSE(a.Ident(&off_a));
-  EXPECT_FALSE(a == off_a);
-  near_a.Type(kEntityLine);
-  EXPECT_FALSE(a.Ident(&near_a));  // same place, other kind
-  EXPECT_TRUE(a == near_a);
-  EXPECT_FALSE(a.Ident(nullptr));
+  EXPECT_TRUE(a.Ident(&near_a) && a == near_a);
+  EXPECT_FALSE(a.Ident(&off_a) || a == off_a || a.Ident(nullptr));
+  near_a.Type(kEntityLine);  // same place, other kind
+  EXPECT_TRUE(!a.Ident(&near_a) && a == near_a);
 
   // Start points compared exactly: z first, then y, then x.
-  Curve3D low_z(0, 9, -1, 0, 0, 0, 0, 0, 1, -1, -2);
-  Curve3D low_y = MakeCurve(9, 0, 0, 0);
-  Curve3D low_x = MakeCurve(0, 1, 0, 0);
-  Curve3D high = MakeCurve(1, 1, 0, 0);
-  EXPECT_TRUE(low_z < low_y);
-  EXPECT_TRUE(low_y < low_x);
-  EXPECT_TRUE(low_x < high);
-  EXPECT_FALSE(high < low_x);
-  EXPECT_FALSE(high < high);
-}
+  Curve3D ordered[] = {Curve3D(0, 9, -1, 0, 0, 0, 0, 0, 1, -1, -2), MakeCurve(9, 0, 0, 0),
+                       MakeCurve(0, 1, 0, 0), MakeCurve(1, 1, 0, 0)};
+  for (int i = 0; i < 3; ++i)
+    EXPECT_TRUE(ordered[i] < ordered[i + 1] && !(ordered[i + 1] < ordered[i])) << i;
+  EXPECT_FALSE(a < a);
 
-TEST(Curve3D, VerticesClosureAndBox) {
+  // XYangle of another entity: its direction less this one's, counter-clockwise, 0 to 360.
+  Curve3D down = MakeCurve(0, 0, 0, -1);
+  EXPECT_NEAR(a.XYangle(&down), 225.0, 1e-9);
+  EXPECT_NEAR(down.XYangle(&a), 135.0, 1e-9);
+
   Curve3D e = MakeCurve(0, 0, 4, 2);
-  Point3D end(4, 2 + 5e-12, 0);
+  Point3D end(4, 2 + 5e-12, 0), middle(2, 1, 0);
   EXPECT_TRUE(e.IsVertex(&end));
-  Point3D middle(2, 1, 0);
-  EXPECT_FALSE(e.IsVertex(&middle));
-  EXPECT_FALSE(e.IsVertex(nullptr));
-  EXPECT_EQ(e.IsInside(&middle), 1);
-  Point3D outside(5, 1, 0);
-  EXPECT_EQ(e.IsInside(&outside), 0);
-  EXPECT_EQ(e.IsInside(static_cast<Point3D*>(nullptr)), 0);
-  EXPECT_FALSE(e.IsClosed());
-  e.Ept(0, 0, 0);
-  EXPECT_TRUE(e.IsClosed());
-  EXPECT_DOUBLE_EQ(MakeCurve(0, 0, 3, 4).FlatLength(0), 5.0);
-  EXPECT_DOUBLE_EQ(MakeCurve(0, 0, 3, 4).Width(), 3.0);
-  EXPECT_DOUBLE_EQ(MakeCurve(0, 0, 3, 4).Height(), 4.0);
-}
+  EXPECT_FALSE(e.IsVertex(&middle) || e.IsVertex(nullptr) || e.IsClosed());
+  EXPECT_EQ(e.IsInside(&middle) + e.IsInside(static_cast<Point3D*>(nullptr)), 1);
 
-TEST(Curve3D, EndPointSettersSnapAndRefreshTheBox) {
-  Curve3D e = MakeCurve(0, 0, 1, 1);
   const Point3D p(5e-13, -3, 0);
-  ASSERT_NE(e.Spt(&p), nullptr);
-  EXPECT_THAT(*e.Spt(), PointIs(0, -3, 0));
-  EXPECT_THAT(*e.Box(0, nullptr)->Minpt(), PointIs(0, -3, 0));
+  EXPECT_EQ(e.Spt(&p), e.Spt());
   e.Ept(7, 1e-13, 0);
-  EXPECT_THAT(*e.Box(0, nullptr)->Maxpt(), PointIs(7, 0, 0));
-  EXPECT_EQ(e.Spt(nullptr), nullptr);
-  EXPECT_EQ(e.Ept(nullptr), nullptr);
-  EXPECT_THAT(*e.Spt(), PointIs(0, -3, 0));
-}
-
-TEST(Curve3D, StartPointChangeRefreshesChildOffsets) {
-  Curve3D parent = MakeCurve(0, 0, 1, 0);
-  Curve3D child = MakeCurve(5, 5, 6, 5);
-  parent.AddChild(&child, true);
-  parent.Spt(1, 1, 0);
-  EXPECT_THAT(*child.LocalSpt(), PointIs(4, 4, 0));
-  parent.ClearChildren();
+  EXPECT_THAT(e, EndsAre(0, -3, 7, 0));
+  EXPECT_THAT(BoxOf(e), BoxIs(0, -3, 0, 7, 0, 0));
+  EXPECT_EQ(e.State(), kStateGeometryChanged);
+  EXPECT_TRUE(e.Spt(nullptr) == nullptr && e.Ept(nullptr) == nullptr);
+  e.Ept(0, -3, 0);
+  EXPECT_TRUE(e.IsClosed());
 }

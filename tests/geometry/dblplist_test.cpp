@@ -2,236 +2,118 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
+
+#include "support/list_walk.h"
 
 namespace {
 
-// The x coordinates from head to tail, after checking the backward links, the tail and the count.
-// Points are stored by copy, so comparing coordinates exactly is right.
-std::vector<double> Xs(const DblPlist& list) {
-  std::vector<double> xs;
-  const DblPitem* prev = nullptr;
-  for (DblPitem* item = list.Head(); item != nullptr; item = item->Next()) {
-    EXPECT_EQ(item->Prev(), prev);
-    xs.push_back(item->Point()->x);
-    prev = item;
-  }
-  EXPECT_EQ(list.Tail(), prev);
-  EXPECT_EQ(list.Num(), static_cast<int>(xs.size()));
-  return xs;
+using Ints = std::vector<int>;
+using Doubles = std::vector<double>;
+using Nodes = std::vector<DblPitem*>;
+using Points = std::vector<Point3D*>;
+using State = std::tuple<double, double, int, double, int>;  // x, y, tag, value, flag
+const auto kX = [](DblPitem* item) { return item->Point()->x; };
+
+State StateOf(DblPitem* item) {
+  return {item->Point()->x, item->Point()->y, item->Point()->Id(), item->Value(), item->Flag()};
 }
 
-// Points (i, 10 i, 0) tagged i, each with value i / 2 and flag i, for i = 1..count.
-void Fill(DblPlist& list, int count) {
+// Points (i, 10 i) tagged i, each with value i / 2 and flag i, for i = 1..count.
+Nodes Fill(DblPlist& list, int count) {
+  Nodes items;
   for (int i = 1; i <= count; ++i) {
-    Point3D p(i, 10.0 * i, 0.0);
+    Point3D p(i, 10.0 * i);
     p.Id(i);
-    list.Add(&p, i / 2.0, i);
+    items.push_back(list.Add(&p, i / 2.0, i));
   }
+  return items;
 }
 
 }  // namespace
 
-TEST(DblPitem, ObjStoresPointAndClearsValueAndFlag) {
-  const Point3D p(1.5, -2.5, 3.0);
-  DblPitem item(&p, 7.25, 3);
-  EXPECT_EQ(item.Value(), 7.25);
-  EXPECT_EQ(item.Flag(), 3);
-  const Point3D q(4.0, 5.0);
-  EXPECT_EQ(item.Obj(&q), &item);
-  EXPECT_EQ(*item.Obj(), q);
-  EXPECT_EQ(item.Value(), 0.0);
-  EXPECT_EQ(item.Flag(), 0);
-  EXPECT_EQ(item.Point(), item.Obj());
-}
-
-TEST(DblPitem, SetCopiesPointUnchangedWithItsTag) {
-  DblPitem item;
-  Point3D p(0.0, 2.0, 0.0);
-  p.x = 1e-13;  // below the snap tolerance: a copy must not snap it
-  p.z = -1e-13;
+// Points are stored as given (no snapping, tag kept); Obj(p) stores p with value and flag 0; a
+// null point changes nothing.
+TEST(DblPitem, SetStoresAnUnchangedCopyAndObjClearsValueAndFlag) {
+  Point3D p(0, 2);
+  p.x = 1e-13;
   p.Id(42);
-  EXPECT_EQ(item.Set(&p, 2.5, 9), &item);
-  EXPECT_EQ(item.Point()->x, 1e-13);
-  EXPECT_EQ(item.Point()->z, -1e-13);
-  EXPECT_EQ(item.Point()->Id(), 42);
-  EXPECT_EQ(item.Value(), 2.5);
-  EXPECT_EQ(item.Flag(), 9);
+  const Point3D q(4, 5);
+  DblPitem item(&p, 7.25, 3), from_null(nullptr, 1, 1);
+  EXPECT_EQ(StateOf(&item), (State{1e-13, 2, 42, 7.25, 3}));
+  EXPECT_EQ(StateOf(&from_null), (State{0, 0, 0, 1, 1}));
+  EXPECT_EQ(item.Set(&q, 2.5, 9), &item);
+  EXPECT_EQ(StateOf(&item), (State{4, 5, 0, 2.5, 9}));
+  EXPECT_EQ(item.Set(nullptr, 8, 1)->Obj(nullptr), &item);
+  EXPECT_EQ(StateOf(&item), (State{4, 5, 0, 2.5, 9}));
+  EXPECT_EQ(item.Obj(&p), &item);
+  EXPECT_EQ(StateOf(&item), (State{1e-13, 2, 42, 0, 0}));
 }
 
-TEST(DblPitem, NullPointChangesNothing) {
-  const Point3D p(1.0, 2.0, 3.0);
-  DblPitem item(&p, 4.0, 5);
-  EXPECT_EQ(item.Set(nullptr, 8.0, 9), &item);
-  EXPECT_EQ(item.Obj(nullptr), &item);
-  EXPECT_EQ(*item.Point(), p);
-  EXPECT_EQ(item.Value(), 4.0);
-  EXPECT_EQ(item.Flag(), 5);
-  DblPitem from_null(nullptr, 1.0, 1);
-  EXPECT_EQ(from_null.Point()->x, 0.0);
-}
-
-TEST(DblPitem, CopyTakesEveryFieldIncludingLinks) {
+// A copied list keeps only the points; a copied node carries every field, its neighbours' links
+// included, and appending relinks it. GetPoint counts from 1.
+TEST(DblPlist, NodesHoldOwnCopiesFoundOneBasedByGetPoint) {
   DblPlist list;
-  Fill(list, 3);
-  DblPitem* middle = list.Head()->Next();
-  DblPitem copy(*middle);
-  EXPECT_EQ(copy.Prev(), list.Head());
-  EXPECT_EQ(copy.Next(), list.Tail());
-  EXPECT_EQ(*copy.Point(), *middle->Point());
-  EXPECT_EQ(copy.Point()->Id(), 2);
-  EXPECT_EQ(copy.Value(), 1.0);
-  EXPECT_EQ(copy.Flag(), 2);
-  EXPECT_NE(copy.Point(), middle->Point());
+  const Nodes items = Fill(list, 3);
+  const DblPlist copy(&list), from_null(nullptr);  // new nodes, same points, value and flag 0
+  EXPECT_EQ(WalkKeys(copy, StateOf),
+            (std::vector<State>{{1, 10, 1, 0, 0}, {2, 20, 2, 0, 0}, {3, 30, 3, 0, 0}}));
+  EXPECT_EQ(WalkKeys(from_null, kX), Doubles{});
 
-  DblPitem assigned;
-  assigned = *list.Tail();
-  EXPECT_EQ(assigned.Prev(), middle);
-  EXPECT_EQ(assigned.Next(), nullptr);
-  EXPECT_EQ(assigned.Flag(), 3);
+  const DblPitem twin(*items[1]);
+  EXPECT_EQ((Nodes{twin.Prev(), twin.Next()}), (Nodes{items[0], items[2]}));
+  DblPitem* appended = list.Add(new DblPitem(twin));
+  EXPECT_EQ(StateOf(appended), (State{2, 20, 2, 1, 2}));
+  EXPECT_EQ((Nodes{appended->Prev(), appended->Next()}), (Nodes{items[2], nullptr}));
+
+  Point3D p(7, 70);
+  DblPitem* added = list.Add(&p, 1.5, 9);
+  p.x = 99;  // the list holds its own copy
+  EXPECT_EQ(StateOf(added), (State{7, 70, 0, 1.5, 9}));
+  EXPECT_EQ(list.Add(static_cast<const Point3D*>(nullptr), 1, 1), nullptr);
+  for (DblPitem* present : {items[0], items[1], added, static_cast<DblPitem*>(nullptr)})
+    EXPECT_EQ(list.Add(present), present);
+  EXPECT_EQ(WalkKeys(list, kX), (Doubles{1, 2, 3, 2, 7}));
+  EXPECT_EQ((Points{list.GetPoint(-1), list.GetPoint(0), list.GetPoint(6)}), Points(3, nullptr));
+  EXPECT_EQ((Points{list.GetPoint(1), list.GetPoint(3), list.GetPoint(5)}),
+            (Points{items[0]->Point(), items[2]->Point(), added->Point()}));
 }
 
-TEST(DblPlist, AddPointAppendsCopyWithValueAndFlag) {
-  DblPlist list;
-  Point3D p(3.0, 4.0, 5.0);
-  p.Id(8);
-  DblPitem* item = list.Add(&p, 1.5, 2);
-  ASSERT_NE(item, nullptr);
-  p.x = 99.0;  // the list holds its own copy
-  EXPECT_EQ(item->Point()->x, 3.0);
-  EXPECT_EQ(item->Point()->Id(), 8);
-  EXPECT_EQ(item->Value(), 1.5);
-  EXPECT_EQ(item->Flag(), 2);
-  EXPECT_EQ(list.PeekHead(), item);
-  EXPECT_EQ(list.Add(static_cast<const Point3D*>(nullptr), 1.0, 1), nullptr);
-  EXPECT_EQ(Xs(list), std::vector<double>{3.0});
-}
-
-TEST(DblPlist, AddNodeAppendsAndRefusesNullOrPresentNode) {
-  DblPlist list;
-  Fill(list, 2);
-  EXPECT_EQ(list.Add(static_cast<DblPitem*>(nullptr)), nullptr);
-  EXPECT_EQ(list.Add(list.Head()), list.Head());
-  EXPECT_EQ(Xs(list), (std::vector<double>{1.0, 2.0}));
-
-  // A copy of a linked node carries stale links; appending relinks it properly.
-  auto* copy = new DblPitem(*list.Head());
-  copy->Point()->x = 7.0;
-  EXPECT_EQ(list.Add(copy), copy);
-  EXPECT_EQ(copy->Prev(), list.Head()->Next());
-  EXPECT_EQ(copy->Next(), nullptr);
-  EXPECT_EQ(Xs(list), (std::vector<double>{1.0, 2.0, 7.0}));
-}
-
-TEST(DblPlist, GetPointIsOneBasedAndBounded) {
-  DblPlist list;
-  EXPECT_EQ(list.GetPoint(1), nullptr);
-  Fill(list, 3);
-  EXPECT_EQ(list.GetPoint(0), nullptr);
-  EXPECT_EQ(list.GetPoint(-1), nullptr);
-  EXPECT_EQ(list.GetPoint(4), nullptr);
-  EXPECT_EQ(list.GetPoint(1), list.Head()->Point());
-  EXPECT_EQ(list.GetPoint(2)->Id(), 2);
-  EXPECT_EQ(list.GetPoint(3), list.Tail()->Point());
-}
-
-TEST(DblPlist, CopyKeepsPointsAndResetsValueAndFlag) {
-  DblPlist source;
-  Fill(source, 3);
-  const DblPlist copy(&source);
-  ASSERT_EQ(copy.Num(), 3);
-  DblPitem* from = source.Head();
-  for (DblPitem* item = copy.Head(); item != nullptr; item = item->Next(), from = from->Next()) {
-    EXPECT_NE(item, from);
-    EXPECT_EQ(*item->Point(), *from->Point());
-    EXPECT_EQ(item->Point()->Id(), from->Point()->Id());
-    EXPECT_EQ(item->Value(), 0.0);
-    EXPECT_EQ(item->Flag(), 0);
-  }
-  EXPECT_EQ(Xs(copy), (std::vector<double>{1.0, 2.0, 3.0}));
-  EXPECT_EQ(source.Head()->Value(), 0.5);  // the source keeps its own
-
-  const DblPlist from_null(nullptr);
-  EXPECT_EQ(from_null.Num(), 0);
-}
-
-TEST(DblPlist, RemoveFreesNodeAndRelinks) {
-  DblPlist list;
-  Fill(list, 4);
-  EXPECT_EQ(list.Remove(list.Head()->Next()), 1);
-  EXPECT_EQ(Xs(list), (std::vector<double>{1.0, 3.0, 4.0}));
-  EXPECT_EQ(list.Remove(list.Tail()), 1);
-  EXPECT_EQ(list.Remove(list.Head()), 1);
-  EXPECT_EQ(Xs(list), std::vector<double>{3.0});
-  EXPECT_EQ(list.Remove(list.Head()), 1);
-  EXPECT_EQ(list.Head(), nullptr);
-  EXPECT_EQ(list.Tail(), nullptr);
-  EXPECT_EQ(list.Num(), 0);
-}
-
-TEST(DblPlist, RemoveAndDetachIgnoreForeignNodes) {
-  DblPlist mine;
-  DblPlist other;
-  Fill(mine, 2);
-  Fill(other, 3);
-  EXPECT_EQ(mine.Remove(other.Head()->Next()), 0);
-  EXPECT_EQ(mine.Detach(other.Head()), nullptr);
-  EXPECT_EQ(mine.Remove(nullptr), 0);
-  EXPECT_EQ(mine.Detach(nullptr), nullptr);
+// Foreign nodes are refused. Remove frees; Detach hands the node to the caller unlinked (deleting
+// it here would double-free if the list had freed it too). Flush empties.
+TEST(DblPlist, RemoveAndDetachTakeOnlyTheirOwnNodes) {
+  DblPlist list, other;
+  const Nodes items = Fill(list, 5), foreign = Fill(other, 3);
   DblPitem loose;
-  EXPECT_EQ(mine.Remove(&loose), 0);
-  EXPECT_EQ(Xs(mine), (std::vector<double>{1.0, 2.0}));
-  EXPECT_EQ(Xs(other), (std::vector<double>{1.0, 2.0, 3.0}));
+  EXPECT_EQ((Ints{list.Remove(foreign[1]), list.Remove(&loose), list.Remove(nullptr)}), Ints(3, 0));
+  EXPECT_EQ((Nodes{list.Detach(foreign[0]), list.Detach(&loose), list.Detach(nullptr)}),
+            Nodes(3, nullptr));
+  EXPECT_EQ((Ints{list.Remove(items[1]), list.Remove(items[0])}), (Ints{1, 1}));
+  EXPECT_EQ(WalkKeys(list, kX), (Doubles{3, 4, 5}));
+  for (DblPitem* taken : {items[3], items[4], items[2]}) {
+    ASSERT_EQ(list.Detach(taken), taken);
+    EXPECT_EQ((Nodes{taken->Prev(), taken->Next()}), Nodes(2, nullptr));
+    delete taken;
+  }
+  EXPECT_EQ(WalkKeys(list, kX), Doubles{});
+  EXPECT_EQ(WalkKeys(other, kX), (Doubles{1, 2, 3}));
+  other.Flush();
+  EXPECT_EQ(WalkKeys(other, kX), Doubles{});
 }
 
-TEST(DblPlist, DetachHandsNodeToCaller) {
-  DblPlist list;
-  Fill(list, 3);
-  DblPitem* tail = list.Tail();
-  DblPitem* detached = list.Detach(tail);
-  ASSERT_EQ(detached, tail);
-  EXPECT_EQ(detached->Prev(), nullptr);
-  EXPECT_EQ(detached->Next(), nullptr);
-  EXPECT_EQ(Xs(list), (std::vector<double>{1.0, 2.0}));
-  delete detached;  // a list that had freed it would make this a double free
-}
-
-TEST(DblPlist, FlushEmptiesAndListIsReusable) {
-  DblPlist list;
-  Fill(list, 3);
-  list.Flush();
-  EXPECT_EQ(list.Num(), 0);
-  EXPECT_EQ(list.Head(), nullptr);
-  EXPECT_EQ(list.Tail(), nullptr);
-  Fill(list, 1);
-  EXPECT_EQ(Xs(list), std::vector<double>{1.0});
-}
-
-TEST(DblPlistIterator, WalksForwardAndBackward) {
+TEST(DblPlistIterator, EveryFormReturnsTheCurrentNodeThenMoves) {
   DblPlist list;
   Fill(list, 3);
   DblPlistIterator it(&list);
-  EXPECT_EQ(it.Head(), list.Head());
-  EXPECT_EQ(it.Tail(), list.Tail());
   EXPECT_EQ(it.Next()->Flag(), 1);
   EXPECT_EQ((it++)->Flag(), 2);
-  EXPECT_EQ(it.Current(), list.Tail());
   EXPECT_EQ((it--)->Flag(), 3);
   EXPECT_EQ((--it)->Flag(), 2);
   EXPECT_EQ(it.Prev()->Flag(), 1);
   EXPECT_EQ(it.Prev(), nullptr);
-  EXPECT_EQ(it.Current(), nullptr);
   it.Restart();
-  EXPECT_EQ(it.Current(), list.Head());
-}
-
-TEST(DblPlistIterator, EmptyOrNullListWalksNothing) {
-  const DblPlist empty;
-  DblPlistIterator it(&empty);
-  EXPECT_EQ(it.Next(), nullptr);
-  EXPECT_EQ(it.Head(), nullptr);
+  EXPECT_EQ((++it)->Flag(), 1);
   it.Set(nullptr);
-  EXPECT_EQ(it.Next(), nullptr);
-  EXPECT_EQ(it.Prev(), nullptr);
-  EXPECT_EQ(it.Tail(), nullptr);
+  EXPECT_EQ((Nodes{it.Next(), it.Prev(), it.Head(), it.Tail()}), Nodes(4, nullptr));
 }

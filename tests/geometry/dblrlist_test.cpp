@@ -2,269 +2,130 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <array>
 #include <limits>
+#include <utility>
 #include <vector>
+
+#include "support/list_walk.h"
 
 namespace {
 
-// Ids from head to tail, after checking the backward links, the tail and the count.
-std::vector<int> Ids(const DblRlist& list) {
-  std::vector<int> ids;
-  const DblRitem* prev = nullptr;
-  for (const DblRitem* item = list.Head(); item != nullptr; item = item->Next()) {
-    EXPECT_EQ(item->Prev(), prev);
-    ids.push_back(item->Id());
-    prev = item;
-  }
-  EXPECT_EQ(list.Tail(), prev);
-  EXPECT_EQ(list.Num(), static_cast<int>(ids.size()));
-  return ids;
-}
+using Ints = std::vector<int>;
+using Nodes = std::vector<DblRitem*>;
+using Edges = std::array<LONG, 4>;  // left, top, right, bottom
+const auto kEdges = [](const RECT* r) { return Edges{r->left, r->top, r->right, r->bottom}; };
+const auto kId = [](const DblRitem* item) { return item->Id(); };
+const POINT* const kNoPoint = nullptr;
+const RECT* const kNoRect = nullptr;
 
-// Grip boxes numbered first..last around points on a diagonal.
-void Fill(DblRlist& list, int first, int last) {
-  for (int id = first; id <= last; ++id) {
-    const POINT pt{id * 10, id * 10};
-    list.Add(&pt, id);
-  }
-}
-
-void ExpectRect(const RECT* r, LONG left, LONG top, LONG right, LONG bottom) {
-  ASSERT_NE(r, nullptr);
-  EXPECT_EQ(r->left, left);
-  EXPECT_EQ(r->top, top);
-  EXPECT_EQ(r->right, right);
-  EXPECT_EQ(r->bottom, bottom);
+// Nodes numbered first..last, appended as they are; returns them.
+Nodes Fill(DblRlist& list, int first, int last) {
+  Nodes items;
+  for (int id = first; id <= last; ++id)
+    items.push_back(list.Add(new DblRitem(id)));
+  return items;
 }
 
 }  // namespace
 
-TEST(DblRitem, PointIsInflatedByThreeOnEverySide) {
-  const POINT pt{10, 20};
-  DblRitem item(&pt, 4);
-  EXPECT_EQ(item.Id(), 4);
-  ExpectRect(item.Rect(), 7, 17, 13, 23);
-  EXPECT_EQ(item.Obj(), item.Rect());
-}
-
-TEST(DblRitem, PtInIncludesLeftTopAndExcludesRightBottom) {
-  const POINT pt{10, 20};
-  const DblRitem item(&pt, 1);
-  const POINT inside_corner{7, 17};
-  const POINT last_inside{12, 22};
-  const POINT right_edge{13, 20};
-  const POINT bottom_edge{10, 23};
-  const POINT left_of{6, 20};
-  const POINT above{10, 16};
-  EXPECT_TRUE(item.PtIn(&inside_corner));
-  EXPECT_TRUE(item.PtIn(&last_inside));
-  EXPECT_FALSE(item.PtIn(&right_edge));
-  EXPECT_FALSE(item.PtIn(&bottom_edge));
-  EXPECT_FALSE(item.PtIn(&left_of));
-  EXPECT_FALSE(item.PtIn(&above));
-  EXPECT_FALSE(item.PtIn(nullptr));
-}
-
-TEST(DblRitem, SetAndObjReplaceTheRectangle) {
-  DblRitem item(2);
+// A point becomes its grip box, inflated by 3 on every side, and PtIn counts the left and top
+// edges in, the right and bottom edges out. Null arguments change nothing. At the edge of the
+// 32-bit range a box is clipped, and an offset that would leave the range is refused, rather than
+// wrapping round to the far side.
+TEST(DblRitem, GripBoxesHoldLeftAndTopEdgesAndStayInThe32BitRange) {
+  const POINT pt{10, 20}, origin{0, 0};
   const RECT r{1, 2, 30, 40};
-  EXPECT_EQ(item.Set(&r), 1);
-  ExpectRect(item.Rect(), 1, 2, 30, 40);
-  const POINT pt{0, 0};
-  EXPECT_EQ(item.Obj(&pt), &item);
-  ExpectRect(item.Rect(), -3, -3, 3, 3);
-  EXPECT_EQ(item.Obj(&r), &item);
-  ExpectRect(item.Rect(), 1, 2, 30, 40);
-  EXPECT_EQ(item.Id(), 2);
-}
-
-TEST(DblRitem, NullArgumentsLeaveTheRectangleAlone) {
-  const RECT r{1, 2, 3, 4};
-  DblRitem item(&r, 0);
-  EXPECT_EQ(item.Set(static_cast<const POINT*>(nullptr)), 0);
-  EXPECT_EQ(item.Set(static_cast<const RECT*>(nullptr)), 0);
-  EXPECT_EQ(item.Obj(static_cast<const POINT*>(nullptr)), &item);
-  EXPECT_EQ(item.Obj(static_cast<const RECT*>(nullptr)), &item);
-  ExpectRect(item.Rect(), 1, 2, 3, 4);
-  DblRitem from_null(static_cast<const POINT*>(nullptr), 3);
-  ExpectRect(from_null.Rect(), 0, 0, 0, 0);
-}
-
-TEST(DblRitem, OffsetMovesAllEdges) {
-  const POINT pt{10, 20};
-  DblRitem item(&pt, 1);
+  DblRitem item(&pt, 4);
+  EXPECT_EQ(kEdges(item.Obj()), (Edges{7, 17, 13, 23}));
+  const std::pair<POINT, bool> cases[] = {{{7, 17}, true},   {{12, 22}, true}, {{13, 20}, false},
+                                          {{10, 23}, false}, {{6, 20}, false}, {{10, 16}, false}};
+  for (const auto& [p, inside] : cases)
+    EXPECT_EQ(item.PtIn(&p), inside) << p.x << ", " << p.y;
+  EXPECT_FALSE(item.PtIn(nullptr));
   EXPECT_TRUE(item.Offset(5, -30));
-  ExpectRect(item.Rect(), 12, -13, 18, -7);
-  const POINT moved{15, -10};
-  EXPECT_TRUE(item.PtIn(&moved));
-}
+  EXPECT_EQ(kEdges(item.Rect()), (Edges{12, -13, 18, -7}));
+  EXPECT_EQ(item.Obj(&origin), &item);
+  EXPECT_EQ(kEdges(item.Rect()), (Edges{-3, -3, 3, 3}));
+  EXPECT_EQ(item.Set(&r), 1);
+  EXPECT_EQ((Ints{item.Set(kNoPoint), item.Set(kNoRect)}), (Ints{0, 0}));
+  EXPECT_EQ(item.Obj(kNoPoint)->Obj(kNoRect), &item);
+  EXPECT_EQ(kEdges(item.Rect()), (Edges{1, 2, 30, 40}));
+  EXPECT_EQ(kEdges(DblRitem(kNoPoint, 3).Rect()), (Edges{0, 0, 0, 0}));
 
-TEST(DblRitem, EdgesOfThe32BitRangeNeitherWrapNorOverflow) {
-  constexpr LONG kMax = std::numeric_limits<LONG>::max();
-  constexpr LONG kMin = std::numeric_limits<LONG>::min();
+  constexpr LONG kMax = std::numeric_limits<LONG>::max(), kMin = std::numeric_limits<LONG>::min();
   const POINT corner{kMax, kMin};
-  DblRitem item(&corner, 1);
-  ExpectRect(item.Rect(), kMax - 3, kMin, kMax, kMin + 3);
-  EXPECT_FALSE(item.Offset(10, 0));
-  EXPECT_FALSE(item.Offset(0, -10));
-  ExpectRect(item.Rect(), kMax - 3, kMin, kMax, kMin + 3);
-  EXPECT_TRUE(item.Offset(-10, 10));
-  ExpectRect(item.Rect(), kMax - 13, kMin + 10, kMax - 10, kMin + 13);
+  DblRitem edge(&corner, 2);
+  EXPECT_EQ(kEdges(edge.Rect()), (Edges{kMax - 3, kMin, kMax, kMin + 3}));
+  EXPECT_FALSE(edge.Offset(10, 0));
+  EXPECT_FALSE(edge.Offset(0, -10));
+  EXPECT_EQ(kEdges(edge.Rect()), (Edges{kMax - 3, kMin, kMax, kMin + 3}));
+  EXPECT_TRUE(edge.Offset(-10, 10));
+  EXPECT_EQ(kEdges(edge.Rect()), (Edges{kMax - 13, kMin + 10, kMax - 10, kMin + 13}));
 }
 
-TEST(DblRlist, AddBuildsGripBoxesInOrder) {
+TEST(DblRlist, AddAppendsAndNeverLinksNullOrPresentNodesTwice) {
   DblRlist list;
   const POINT pt{10, 20};
   const RECT r{0, 0, 5, 5};
-  DblRitem* from_point = list.Add(&pt, 1);
-  DblRitem* from_rect = list.Add(&r, 2);
-  ASSERT_NE(from_point, nullptr);
-  ASSERT_NE(from_rect, nullptr);
-  ExpectRect(from_point->Rect(), 7, 17, 13, 23);
-  ExpectRect(from_rect->Rect(), 0, 0, 5, 5);
-  EXPECT_EQ(list.PeekHead(), from_point);
-  EXPECT_EQ(Ids(list), (std::vector<int>{1, 2}));
+  const Nodes items = Fill(list, 1, 2);
+  EXPECT_EQ(kEdges(list.Add(&pt, 3)->Rect()), (Edges{7, 17, 13, 23}));
+  EXPECT_EQ(kEdges(list.Add(&r, 4)->Rect()), (Edges{0, 0, 5, 5}));
+  EXPECT_EQ(list.Add(kNoPoint, 9), nullptr);
+  EXPECT_EQ(list.Add(kNoRect, 9), nullptr);
+  for (DblRitem* present : {items[0], items[1], list.Tail(), static_cast<DblRitem*>(nullptr)})
+    EXPECT_EQ(list.Add(present), present);
+  EXPECT_EQ(WalkKeys(list, kId), (Ints{1, 2, 3, 4}));
 }
 
-TEST(DblRlist, AddRefusesNullAndDoesNotRelinkPresentNode) {
-  DblRlist list;
-  Fill(list, 1, 3);
-  EXPECT_EQ(list.Add(static_cast<const POINT*>(nullptr), 9), nullptr);
-  EXPECT_EQ(list.Add(static_cast<const RECT*>(nullptr), 9), nullptr);
-  EXPECT_EQ(list.Add(static_cast<DblRitem*>(nullptr)), nullptr);
-  DblRitem* middle = list.Head()->Next();
-  EXPECT_EQ(list.Add(middle), middle);
-  EXPECT_EQ(Ids(list), (std::vector<int>{1, 2, 3}));
+// Foreign nodes are refused. Remove frees; Detach hands the node to the caller unlinked (deleting
+// it here would double-free if the list had freed it too); Append moves the nodes themselves and
+// leaves the source empty, so flushing it later is harmless.
+TEST(DblRlist, RemoveDetachAndAppendKeepEveryNodeInOneList) {
+  DblRlist list, other, empty;
+  const Nodes items = Fill(list, 1, 5), foreign = Fill(other, 6, 8);
+  EXPECT_EQ((Ints{list.Remove(foreign[1]), list.Remove(foreign[2]), list.Remove(nullptr)}),
+            Ints(3, 0));
+  EXPECT_EQ((Nodes{list.Detach(foreign[1]), list.Detach(foreign[2]), list.Detach(nullptr)}),
+            Nodes(3, nullptr));
+  EXPECT_EQ((Ints{list.Remove(items[1]), list.Remove(items[0])}), (Ints{1, 1}));
+  EXPECT_EQ(WalkKeys(list, kId), (Ints{3, 4, 5}));
+  for (DblRitem* taken : {items[3], items[4], items[2]}) {
+    ASSERT_EQ(list.Detach(taken), taken);
+    EXPECT_EQ(taken->Next(), nullptr);
+    EXPECT_EQ(taken->Prev(), nullptr);
+    delete taken;
+  }
+  EXPECT_EQ(WalkKeys(list, kId), Ints{});
 
-  auto* own = new DblRitem(7);
-  EXPECT_EQ(list.Add(own), own);
-  EXPECT_EQ(Ids(list), (std::vector<int>{1, 2, 3, 7}));
-}
-
-TEST(DblRlist, RemoveFreesNodeAndRelinks) {
-  DblRlist list;
-  Fill(list, 1, 4);
-  EXPECT_EQ(list.Remove(list.Head()->Next()), 1);
-  EXPECT_EQ(Ids(list), (std::vector<int>{1, 3, 4}));
-  EXPECT_EQ(list.Remove(list.Head()), 1);
-  EXPECT_EQ(list.Remove(list.Tail()), 1);
-  EXPECT_EQ(Ids(list), std::vector<int>{3});
-  EXPECT_EQ(list.Remove(list.Head()), 1);
-  EXPECT_EQ(list.Head(), nullptr);
-  EXPECT_EQ(list.Tail(), nullptr);
-  EXPECT_EQ(list.Num(), 0);
-}
-
-TEST(DblRlist, RemoveAndDetachIgnoreForeignNodes) {
-  DblRlist mine;
-  DblRlist other;
-  Fill(mine, 1, 2);
-  Fill(other, 5, 7);
-  EXPECT_EQ(mine.Remove(other.Head()->Next()), 0);
-  EXPECT_EQ(mine.Detach(other.Tail()), nullptr);
-  EXPECT_EQ(mine.Remove(nullptr), 0);
-  EXPECT_EQ(mine.Detach(nullptr), nullptr);
-  EXPECT_EQ(Ids(mine), (std::vector<int>{1, 2}));
-  EXPECT_EQ(Ids(other), (std::vector<int>{5, 6, 7}));
-}
-
-TEST(DblRlist, DetachHandsNodeToCaller) {
-  DblRlist list;
-  Fill(list, 1, 3);
-  DblRitem* middle = list.Head()->Next();
-  DblRitem* detached = list.Detach(middle);
-  ASSERT_EQ(detached, middle);
-  EXPECT_EQ(detached->Next(), nullptr);
-  EXPECT_EQ(detached->Prev(), nullptr);
-  EXPECT_EQ(Ids(list), (std::vector<int>{1, 3}));
-  delete detached;  // a list that had freed it would make this a double free
-}
-
-TEST(DblRlist, FlushEmptiesAndListIsReusable) {
-  DblRlist list;
-  Fill(list, 1, 3);
-  list.Flush();
-  EXPECT_EQ(list.Num(), 0);
-  EXPECT_EQ(list.Head(), nullptr);
-  EXPECT_EQ(list.Tail(), nullptr);
-  Fill(list, 4, 4);
-  EXPECT_EQ(Ids(list), std::vector<int>{4});
-}
-
-TEST(DblRlist, AppendMovesNodesAndEmptiesTheOther) {
-  DblRlist list;
-  DblRlist other;
   Fill(list, 1, 2);
-  Fill(other, 3, 5);
-  DblRitem* moved_head = other.Head();
-  DblRitem* moved_tail = other.Tail();
-  DblRitem* old_tail = list.Tail();
   list.Append(&other);
-  EXPECT_EQ(Ids(list), (std::vector<int>{1, 2, 3, 4, 5}));
-  EXPECT_EQ(old_tail->Next(), moved_head);
-  EXPECT_EQ(moved_head->Prev(), old_tail);
-  EXPECT_EQ(list.Tail(), moved_tail);
-  EXPECT_EQ(other.Num(), 0);
-  EXPECT_EQ(other.Head(), nullptr);
-  EXPECT_EQ(other.Tail(), nullptr);
-  other.Flush();  // harmless: the moved nodes belong to list alone
-  EXPECT_EQ(Ids(list), (std::vector<int>{1, 2, 3, 4, 5}));
-}
-
-TEST(DblRlist, AppendOntoEmptyTakesOverHeadAndTail) {
-  DblRlist list;
-  DblRlist other;
-  Fill(other, 1, 2);
-  DblRitem* head = other.Head();
-  list.Append(&other);
-  EXPECT_EQ(list.Head(), head);
-  EXPECT_EQ(head->Prev(), nullptr);
-  EXPECT_EQ(Ids(list), (std::vector<int>{1, 2}));
-  EXPECT_EQ(other.Num(), 0);
-}
-
-TEST(DblRlist, AppendOfEmptySelfOrNullChangesNothing) {
-  DblRlist list;
-  DblRlist empty;
-  Fill(list, 1, 2);
+  EXPECT_EQ(WalkKeys(list, kId), (Ints{1, 2, 6, 7, 8}));
+  EXPECT_EQ(list.Tail(), foreign[2]);
+  EXPECT_EQ(WalkKeys(other, kId), Ints{});
+  other.Flush();
   list.Append(&empty);
   list.Append(&list);
   list.Append(nullptr);
-  EXPECT_EQ(Ids(list), (std::vector<int>{1, 2}));
-  EXPECT_EQ(Ids(empty), std::vector<int>{});
+  empty.Append(&list);
+  EXPECT_EQ(WalkKeys(empty, kId), (Ints{1, 2, 6, 7, 8}));
+  EXPECT_EQ(WalkKeys(list, kId), Ints{});
+  empty.Flush();
+  EXPECT_EQ(WalkKeys(empty, kId), Ints{});
 }
 
-TEST(DblRlistIterator, WalksForwardAndBackward) {
+TEST(DblRlistIterator, EveryFormReturnsTheCurrentNodeThenMoves) {
   DblRlist list;
   Fill(list, 1, 3);
   DblRlistIterator it(&list);
-  EXPECT_EQ(it.Head(), list.Head());
-  EXPECT_EQ(it.Tail(), list.Tail());
-  EXPECT_EQ(it.Current(), list.Head());
   EXPECT_EQ(it.Next()->Id(), 1);
   EXPECT_EQ((it++)->Id(), 2);
-  EXPECT_EQ((++it)->Id(), 3);
-  EXPECT_EQ(it.Next(), nullptr);
-  EXPECT_EQ(it.Current(), nullptr);
-
+  EXPECT_EQ((it--)->Id(), 3);
+  EXPECT_EQ((--it)->Id(), 2);
+  EXPECT_EQ(it.Prev()->Id(), 1);
+  EXPECT_EQ(it.Prev(), nullptr);
   it.Restart();
-  it.Next();
-  it.Next();  // the cursor is on 3
-  EXPECT_EQ(it.Prev()->Id(), 3);
-  EXPECT_EQ((it--)->Id(), 2);
-  EXPECT_EQ((--it)->Id(), 1);
-  EXPECT_EQ(it.Prev(), nullptr);
-}
-
-TEST(DblRlistIterator, NullListWalksNothing) {
-  DblRlistIterator it(nullptr);
-  EXPECT_EQ(it.Next(), nullptr);
-  EXPECT_EQ(it.Prev(), nullptr);
-  EXPECT_EQ(it.Head(), nullptr);
-  EXPECT_EQ(it.Tail(), nullptr);
-  DblRlist list;
-  Fill(list, 1, 1);
-  it.Set(&list);
-  EXPECT_EQ(it.Next()->Id(), 1);
+  EXPECT_EQ((++it)->Id(), 1);
+  it.Set(nullptr);
+  EXPECT_EQ((Nodes{it.Next(), it.Prev(), it.Head(), it.Tail()}), Nodes(4, nullptr));
 }

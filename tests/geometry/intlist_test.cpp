@@ -2,113 +2,61 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <utility>
 #include <vector>
+
+#include "support/list_walk.h"
 
 namespace {
 
-// Values from head to tail, after checking the backward links, the tail and the count.
-std::vector<int> Values(const IntList& list) {
-  std::vector<int> values;
-  const IntItem* prev = nullptr;
-  for (const IntItem* item = list.Head(); item != nullptr; item = item->Next()) {
-    EXPECT_EQ(item->Prev(), prev);
-    values.push_back(item->Value());
-    prev = item;
-  }
-  EXPECT_EQ(list.Tail(), prev);
-  EXPECT_EQ(list.Count(), static_cast<int>(values.size()));
-  EXPECT_EQ(list.Num(), list.Count());
-  return values;
-}
+using Ints = std::vector<int>;
+const auto kValue = [](const IntItem* item) { return item->Value(); };
 
-void Fill(IntList& list, std::initializer_list<int> values) {
+std::vector<IntItem*> Fill(IntList& list, const Ints& values) {
+  std::vector<IntItem*> items;
   for (const int v : values)
-    list.Add(new IntItem(v));
+    items.push_back(list.Add(new IntItem(v)));
+  return items;
 }
 
 }  // namespace
 
-TEST(IntList, AddAppendsInOrder) {
+TEST(IntList, AddAppendsAndNeverLinksNullOrPresentItemsTwice) {
   IntList list;
-  EXPECT_EQ(list.Head(), nullptr);
-  EXPECT_EQ(list.Count(), 0);
   auto* first = new IntItem(-5);
   EXPECT_EQ(list.Add(first), first);
-  auto* second = new IntItem(8);
-  EXPECT_EQ(list.Add(second), second);
-  EXPECT_EQ(list.Head(), first);
-  EXPECT_EQ(list.Tail(), second);
-  EXPECT_EQ(Values(list), (std::vector<int>{-5, 8}));
-}
-
-TEST(IntList, AddOfNullOrPresentItemLinksNothing) {
-  IntList list;
-  Fill(list, {1, 2, 3});
+  for (IntItem* present : Fill(list, {8, 9}))
+    EXPECT_EQ(list.Add(present), present);
+  EXPECT_EQ(list.Add(first), first);
   EXPECT_EQ(list.Add(nullptr), nullptr);
-  IntItem* middle = list.Head()->Next();
-  EXPECT_EQ(list.Add(middle), middle);
-  EXPECT_EQ(list.Add(list.Tail()), list.Tail());
-  EXPECT_EQ(Values(list), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(WalkKeys(list, kValue), (Ints{-5, 8, 9}));
 }
 
-TEST(IntList, RemoveReturnsUnlinkedItemWithClearedLinks) {
-  IntList list;
-  Fill(list, {1, 2, 3, 4});
-  for (const int expected_value : {2, 4, 1, 3}) {
-    IntItem* target = list.Head();
-    while (target->Value() != expected_value)
-      target = target->Next();
-    IntItem* removed = list.Remove(target);
-    ASSERT_EQ(removed, target);
-    EXPECT_EQ(removed->Next(), nullptr);
-    EXPECT_EQ(removed->Prev(), nullptr);
-    delete removed;  // the caller owns it; a list that freed it too would double-free here
-  }
-  EXPECT_EQ(list.Head(), nullptr);
-  EXPECT_EQ(list.Tail(), nullptr);
-  EXPECT_EQ(list.Count(), 0);
-}
-
-TEST(IntList, RemoveKeepsNeighboursLinked) {
-  IntList list;
-  Fill(list, {1, 2, 3});
-  delete list.Remove(list.Head()->Next());
-  EXPECT_EQ(Values(list), (std::vector<int>{1, 3}));
-  delete list.Remove(list.Tail());
-  EXPECT_EQ(Values(list), std::vector<int>{1});
-}
-
-TEST(IntList, RemoveOfForeignOrNullItemChangesNothing) {
-  IntList mine;
-  IntList other;
-  Fill(mine, {1, 2});
-  Fill(other, {7, 8, 9});
-  EXPECT_EQ(mine.Remove(nullptr), nullptr);
-  EXPECT_EQ(mine.Remove(other.Head()->Next()), nullptr);
-  EXPECT_EQ(mine.Remove(other.Head()), nullptr);
+// Foreign items are refused. Then middle, tail, head and the last item come back unlinked and
+// owned by the caller, who moves them to another list (a list that freed them would double-free).
+TEST(IntList, RemoveHandsOnlyItsOwnItemsToTheCaller) {
+  IntList from, to;
+  const std::vector<IntItem*> items = Fill(from, {1, 2, 3, 4});
   IntItem loose(5);
-  EXPECT_EQ(mine.Remove(&loose), nullptr);
-  EXPECT_EQ(Values(mine), (std::vector<int>{1, 2}));
-  EXPECT_EQ(Values(other), (std::vector<int>{7, 8, 9}));
-}
-
-TEST(IntList, RemovedItemCanBeAddedElsewhere) {
-  IntList from;
-  IntList to;
-  Fill(from, {1, 2, 3});
-  to.Add(from.Remove(from.Head()));
-  EXPECT_EQ(Values(from), (std::vector<int>{2, 3}));
-  EXPECT_EQ(Values(to), std::vector<int>{1});
+  for (IntItem* foreign :
+       {Fill(to, {7, 8, 9})[1], to.Head(), &loose, static_cast<IntItem*>(nullptr)})
+    EXPECT_EQ(from.Remove(foreign), nullptr);
+  const std::pair<int, Ints> steps[] = {{1, {1, 3, 4}}, {3, {1, 3}}, {0, {3}}, {2, {}}};
+  for (const auto& [index, left] : steps) {
+    ASSERT_EQ(from.Remove(items[index]), items[index]);
+    EXPECT_EQ(items[index]->Next(), nullptr);
+    EXPECT_EQ(items[index]->Prev(), nullptr);
+    EXPECT_EQ(WalkKeys(from, kValue), left);
+    to.Add(items[index]);
+  }
+  EXPECT_EQ(WalkKeys(to, kValue), (Ints{7, 8, 9, 2, 4, 1, 3}));
 }
 
 TEST(IntList, ClearFreesItemsAndListIsReusable) {
   IntList list;
   Fill(list, {1, 2, 3});
   list.Clear();
-  EXPECT_EQ(list.Head(), nullptr);
-  EXPECT_EQ(list.Tail(), nullptr);
-  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(WalkKeys(list, kValue), Ints{});
   Fill(list, {4});
-  EXPECT_EQ(Values(list), std::vector<int>{4});
+  EXPECT_EQ(WalkKeys(list, kValue), Ints{4});
 }

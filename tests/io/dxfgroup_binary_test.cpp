@@ -1,218 +1,114 @@
 // The binary form of the group-code stream: exact bytes, the 255 escape, the 510-character
-// string cut, truncated files, the bytes-consumed counter, and round trips in both forms.
+// string cut, truncated files and the bytes-consumed counter; then round trips in both forms.
+// Groups read are checked as transcripts (see ReadGroups in support/stream_fixture.h).
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <limits>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "io/dxfgroup.h"
 #include "support/stream_fixture.h"
 
 using namespace std::string_literals;
+using namespace bin;
 
-// ---- Writing ------------------------------------------------------------------------------------
+// ---- Writing ----
 
-TEST(DXFGroupBinaryWrite, SmallRecordHasExactBytes) {
+TEST(DXFGroupBinaryWrite, RecordHasExactBytes) {
   const std::string bytes = WrittenBytes(true, [](DXFGroup& s) {
-    EXPECT_EQ(s.PutKeyword(kDxfSection), kDxfOk);
-    EXPECT_EQ(s.PutString(2, "ENTITIES"), kDxfOk);
-    EXPECT_EQ(s.PutInteger(62, -2), kDxfOk);
-    EXPECT_EQ(s.PutReal(10, 1.5), kDxfOk);
-    EXPECT_EQ(s.PutString(1, ""), kDxfOk);
+    for (const int result :
+         {s.PutKeyword(kDxfSection), s.PutString(2, "ENTITIES"), s.PutInteger(62, -2),
+          s.PutReal(10, 1.5), s.PutString(1, ""), s.PutInteger(1071, 258),
+          s.PutString(1, std::string(511, 'g').c_str())}) {
+      EXPECT_EQ(result, kDxfOk);
+    }
   });
+  // 1071 is 0x042F: the writer has no escape, so only its low byte goes out. A string keeps at
+  // most the 510 characters the reader takes, so that the file reads back group for group.
   EXPECT_EQ(bytes,
-            "\x00SECTION\x00"
-            "\x02"
-            "ENTITIES\x00"
-            "\x3E\xFE\xFF"
-            "\x0A\x00\x00\x00\x00\x00\x00\xF8\x3F"
-            "\x01\x00"s);
+            "\x00SECTION\x00\x02"
+            "ENTITIES\x00\x3E\xFE\xFF\x0A\x00\x00\x00\x00\x00\x00\xF8\x3F\x01\x00\x2F\x02\x01"s +
+                Code(1) + Str(std::string(510, 'g')));
 }
 
-TEST(DXFGroupBinaryWrite, CodeAboveByteKeepsItsLowByte) {
-  // 1071 is 0x042F; the writer has no escape, so only 0x2F goes out.
-  const std::string bytes = WrittenBytes(true, [](DXFGroup& s) { s.PutInteger(1071, 258); });
-  EXPECT_EQ(bytes, "\x2F\x02\x01"s);
-}
-
-TEST(DXFGroupBinaryWrite, RefusedWriteIsResultSeven) {
+TEST(DXFGroupWrite, NullTextIsEmptyAndMissingOrRefusingFileIsSeven) {
+  EXPECT_EQ(WrittenBytes(false, [](DXFGroup& s) { EXPECT_EQ(s.PutString(1, nullptr), 0); }),
+            "  1\n\n");
   char storage[16] = {};
   FILE* readOnly = fmemopen(storage, sizeof storage, "r");
   ASSERT_NE(readOnly, nullptr);
-  DXFGroup stream(readOnly, true);
-  EXPECT_EQ(stream.PutInteger(70, 1), kDxfEnd);
-  EXPECT_EQ(stream.PutKeyword(kDxfLine), kDxfEnd);
+  for (const bool binary : {false, true}) {
+    DXFGroup unattached;
+    unattached.Binary(binary);
+    DXFGroup refused(readOnly, binary);
+    for (DXFGroup* s : {&unattached, &refused}) {
+      EXPECT_EQ(s->PutString(1, "x"), kDxfEnd) << binary;
+      EXPECT_EQ(s->PutKeyword(kDxfEof), kDxfEnd) << binary;
+    }
+  }
   std::fclose(readOnly);
 }
 
-// ---- Reading
-// --------------------------------------------------------------------------------------
+// ---- Reading ----
 
 TEST(DXFGroupBinaryRead, TypedGroupsAndKeywords) {
-  const std::string bytes = BinaryBytes()
-                                .Code(0)
-                                .String("LINE")
-                                .Code(2)
-                                .String("BLOCKS")
-                                .Code(8)
-                                .String("ROOF")
-                                .Code(70)
-                                .Int(-300)
-                                .Code(40)
-                                .Real(0.125)
-                                .Code(100)
-                                .String("raw")
-                                .Code(0)
-                                .String("EOF")
-                                .str();
-  StreamOver in(bytes, true);
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(in.stream.Code(), kDxfLine);
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(in.stream.Code(), kDxfBlocks);
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_STREQ(in.stream.StringValue(), "ROOF");
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(in.stream.IntValue(), -300);
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(in.stream.RealValue(), 0.125);  // bit-exact in the binary form
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(in.stream.Code(), 100);
-  EXPECT_STREQ(in.stream.LineBuffer(), "raw");
-  EXPECT_STREQ(in.stream.StringValue(), "ROOF");  // only text lines empty the string value
-  EXPECT_EQ(in.stream.GetGroup(), kDxfEnd);
-  EXPECT_EQ(in.stream.Code(), kDxfEof);
+  // Only text lines empty the string value; reals are bit-exact.
+  ExpectGroups(Code(0) + Str("LINE") + Code(2) + Str("BLOCKS") + Code(8) + Str("ROOF") + Code(70) +
+                   Int(-300) + Code(40) + Real(0.1) + Code(100) + Str("raw") + Code(0) + Str("EOF"),
+               true,
+               {"0 2001 sLINE", "0 1507", "0 8 sROOF", "0 70 i-300", "0 40 r0.1",
+                "0 100 lraw|sROOF", "7 1504"});
 }
 
 TEST(DXFGroupBinaryRead, EscapedCodesUseTheExtendedTable) {
-  const std::string bytes = BinaryBytes()
-                                .Escaped(1000)
-                                .String("xdata")
-                                .Escaped(1009)
-                                .String("last string")
-                                .Escaped(1040)
-                                .Real(-7.5)
-                                .Escaped(1071)
-                                .Int(1234)
-                                .Escaped(1079)
-                                .Int(-1)
-                                .Escaped(300)
-                                .String("raw three hundred")
-                                .Escaped(10)
-                                .String("escaped ten is raw")
-                                .Escaped(0)
-                                .String("SECTION")
-                                .str();
-  StreamOver in(bytes, true);
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(in.stream.Code(), 1000);
-  EXPECT_STREQ(in.stream.StringValue(), "xdata");
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_STREQ(in.stream.StringValue(), "last string");
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(in.stream.Code(), 1040);
-  EXPECT_EQ(in.stream.RealValue(), -7.5);
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(in.stream.Code(), 1071);
-  EXPECT_EQ(in.stream.IntValue(), 1234);
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(in.stream.IntValue(), -1);
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(in.stream.Code(), 300);
-  EXPECT_STREQ(in.stream.LineBuffer(), "raw three hundred");
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(in.stream.Code(), 10);
-  EXPECT_STREQ(in.stream.LineBuffer(), "escaped ten is raw");
-  EXPECT_EQ(in.stream.RealValue(), -7.5);
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(in.stream.Code(), 0);  // an escaped 0 is no keyword
-  EXPECT_STREQ(in.stream.LineBuffer(), "SECTION");
+  // Escaped, only 1000-1079 are typed: 10 is a raw line, 0 no keyword, 0xFFFF a negative code.
+  ExpectGroups(Escaped(1000) + Str("xdata") + Escaped(1009) + Str("last") + Escaped(1040) +
+                   Real(-7.5) + Escaped(1071) + Int(1234) + Escaped(1079) + Int(-1) + Escaped(300) +
+                   Str("three hundred") + Escaped(10) + Str("ten") + Escaped(0) + Str("SECTION") +
+                   Escaped(0xFFFF) + Str("x"),
+               true,
+               {"0 1000 sxdata", "0 1009 slast", "0 1040 r-7.5", "0 1071 i1234", "0 1079 i-1",
+                "0 300 lthree hundred", "0 10 lten|r-7.5", "0 0 lSECTION", "11 -1"});
 }
 
-TEST(DXFGroupBinaryRead, EscapedNegativeCodeIsEleven) {
-  StreamOver in(BinaryBytes().Escaped(0xFFFF).String("x").str(), true);
-  EXPECT_EQ(in.stream.GetGroup(), kDxfNegativeCode);
-  EXPECT_EQ(in.stream.Code(), -1);
-}
-
-TEST(DXFGroupBinaryRead, LongStringIsCutAndTheRestReadsAsGroups) {
-  // 600 'a' characters: 510 are kept, the other 90 stay in the file. The next code byte is then
-  // 'a' (97, a raw-line code), whose value is the remaining 89 characters.
-  const std::string bytes =
-      BinaryBytes().Code(1).String(std::string(600, 'a')).Code(70).Int(5).str();
-  StreamOver in(bytes, true);
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(std::string(in.stream.StringValue()), std::string(510, 'a'));
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(in.stream.Code(), 'a');
-  EXPECT_EQ(std::string(in.stream.LineBuffer()), std::string(89, 'a'));
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(in.stream.Code(), 70);
-  EXPECT_EQ(in.stream.IntValue(), 5);
-}
-
-TEST(DXFGroupBinaryRead, TerminatorIsConsumedOnlyWithinTheKeptCharacters) {
-  // 509 characters and the terminator fit in the 510 bytes read.
-  StreamOver fits(BinaryBytes().Code(1).String(std::string(509, 'f')).Code(70).Int(5).str(), true);
-  ASSERT_EQ(fits.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(std::string(fits.stream.StringValue()), std::string(509, 'f'));
-  ASSERT_EQ(fits.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(fits.stream.IntValue(), 5);
-
-  // With exactly 510 characters the terminator follows the kept characters and is taken too.
-  StreamOver full(BinaryBytes().Code(1).String(std::string(510, 'f')).Code(0).String("X").str(),
-                  true);
+TEST(DXFGroupBinaryRead, LongStringIsCutAndTheTerminatorTakenOnlyRightAfterIt) {
+  // 600 'a': 510 are kept and the rest stays in the file, so the next code is 'a' (97, a raw
+  // line) with the other 89 as its value.
+  ExpectGroups(Code(1) + Str(std::string(600, 'a')) + Code(70) + Int(5), true,
+               {"0 1 s" + std::string(510, 'a'), "0 97 l" + std::string(89, 'a'), "0 70 i5"});
+  ExpectGroups(Code(1) + Str(std::string(509, 'f')) + Code(70) + Int(5), true,
+               {"0 1 s" + std::string(509, 'f'), "0 70 i5"});
+  // Exactly 510 characters: the terminator directly after them is consumed too.
+  StreamOver full(Code(1) + Str(std::string(510, 'f')) + Code(0) + Str("X"), true);
   DXFGroup::ResetBytesConsumed();
-  ASSERT_EQ(full.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(std::string(full.stream.StringValue()), std::string(510, 'f'));
+  ExpectGroups(full.stream, {"0 1 s" + std::string(510, 'f')});
   EXPECT_EQ(DXFGroup::BytesConsumed(), 1u + 511u);
-  ASSERT_EQ(full.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(full.stream.Code(), kDxfUnknownKeyword);
-  EXPECT_STREQ(full.stream.StringValue(), "X");
-}
-
-TEST(DXFGroupBinaryWrite, LongStringsAreCutToWhatTheReaderKeeps) {
-  // The string value holds up to 511 characters; the binary form carries 510 of them so that
-  // the file reads back group for group.
-  const std::string bytes = WrittenBytes(true, [](DXFGroup& s) {
-    EXPECT_EQ(s.PutString(1, std::string(511, 'g').c_str()), kDxfOk);
-    EXPECT_EQ(s.PutInteger(70, 9), kDxfOk);
-  });
-  EXPECT_EQ(bytes.size(), 1u + 510u + 1u + 1u + 2u);
-  StreamOver in(bytes, true);
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(std::string(in.stream.StringValue()), std::string(510, 'g'));
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(in.stream.Code(), 70);
-  EXPECT_EQ(in.stream.IntValue(), 9);
+  ExpectGroups(full.stream, {"0 2000 sX"});
 }
 
 TEST(DXFGroupBinaryRead, TruncatedFilesGiveTheResultOfTheValueRead) {
-  struct Case {
-    std::string bytes;
-    int result;
+  // A string cut off by the end of the file reads as "EOF" with result 7.
+  const std::pair<std::string, const char*> cases[] = {
+      {"", "12"},
+      {Code(255) + "\xE8", "12"},
+      {Code(70) + "\x05", "14"},
+      {Code(70), "14"},
+      {Code(10) + "\0\0\0"s, "13"},
+      {Escaped(1071), "14"},
+      {Escaped(1010) + "\x01", "13"},
+      {Code(1) + "abc", "7 1 sEOF"},
+      {Code(0) + "SECT", "7 0 sEOF"},
+      {Code(100) + "raw", "7 100 sEOF"},
   };
-  const Case cases[] = {
-      {"", kDxfBadCode},
-      {BinaryBytes().Code(255).Raw("\xE8").str(), kDxfBadCode},
-      {BinaryBytes().Code(70).Raw("\x05").str(), kDxfBadInteger},
-      {BinaryBytes().Code(70).str(), kDxfBadInteger},
-      {BinaryBytes().Code(10).Raw("\x00\x00\x00"s).str(), kDxfBadReal},
-      {BinaryBytes().Escaped(1071).str(), kDxfBadInteger},
-      {BinaryBytes().Escaped(1010).Raw("\x01").str(), kDxfBadReal},
-      {BinaryBytes().Code(1).Raw("abc").str(), kDxfEnd},
-      {BinaryBytes().Code(0).Raw("SECT").str(), kDxfEnd},
-      {BinaryBytes().Code(100).Raw("raw").str(), kDxfEnd},
-  };
-  for (const Case& c : cases) {
-    StreamOver in(c.bytes, true);
-    EXPECT_EQ(in.stream.GetGroup(), c.result) << c.bytes.size() << " bytes";
-    if (c.result == kDxfEnd) {
-      EXPECT_STREQ(in.stream.StringValue(), "EOF");
-    }
+  for (const auto& [bytes, want] : cases) {
+    SCOPED_TRACE(want);
+    ExpectGroups(bytes, true, {want});
   }
   DXFGroup unattached;
   unattached.Binary(true);
@@ -220,46 +116,24 @@ TEST(DXFGroupBinaryRead, TruncatedFilesGiveTheResultOfTheValueRead) {
 }
 
 TEST(DXFGroupBinaryRead, FailedValueKeepsThePreviousOne) {
-  StreamOver in(BinaryBytes().Code(70).Int(9).Code(10).Real(2.0).Code(71).Raw("\x01").str(), true);
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-  EXPECT_EQ(in.stream.GetGroup(), kDxfBadInteger);
-  EXPECT_EQ(in.stream.Code(), 71);
-  EXPECT_EQ(in.stream.IntValue(), 9);
-  EXPECT_EQ(in.stream.RealValue(), 2.0);
-}
-
-TEST(DXFGroupBinaryRead, NonFiniteRealIsThirteen) {
-  for (double bad :
+  ExpectGroups(Code(70) + Int(9) + Code(10) + Real(2.0) + Code(71) + "\x01", true,
+               {"0 70 i9", "0 10 r2", "14 71 i9|r2"});
+  // A non-finite real is refused, but its eight bytes are consumed.
+  for (const double bad :
        {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
         -std::numeric_limits<double>::infinity()}) {
-    StreamOver in(BinaryBytes().Code(10).Real(1.0).Code(20).Real(bad).Code(70).Int(3).str(), true);
-    ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-    EXPECT_EQ(in.stream.GetGroup(), kDxfBadReal);
-    EXPECT_EQ(in.stream.RealValue(), 1.0);
-    // The eight bytes were consumed: the stream goes on with the next group.
-    ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-    EXPECT_EQ(in.stream.IntValue(), 3);
+    ExpectGroups(Code(10) + Real(1.0) + Code(20) + Real(bad) + Code(70) + Int(3), true,
+                 {"0 10 r1", "13 20 r1", "0 70 i3"});
   }
 }
 
 TEST(DXFGroupBinaryRead, BytesConsumedIsExact) {
-  const std::string bytes = BinaryBytes()
-                                .Code(0)
-                                .String("LINE")  // 1 + 5
-                                .Code(70)
-                                .Int(1)  // 1 + 2
-                                .Code(10)
-                                .Real(1.0)  // 1 + 8
-                                .Escaped(1000)
-                                .String("ab")  // 3 + 3
-                                .Code(1)
-                                .Raw("xy")  // 1 + 2, cut off
-                                .str();
+  // 1 + 5, 1 + 2, 1 + 8, 3 + 3, then a string cut off after 1 + 2.
+  const std::string bytes = Code(0) + Str("LINE") + Code(70) + Int(1) + Code(10) + Real(1.0) +
+                            Escaped(1000) + Str("ab") + Code(1) + "xy";
   StreamOver in(bytes, true);
   DXFGroup::ResetBytesConsumed();
-  const uint32_t expected[] = {6, 9, 18, 24};
-  for (uint32_t total : expected) {
+  for (const uint32_t total : {6u, 9u, 18u, 24u}) {
     ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
     EXPECT_EQ(DXFGroup::BytesConsumed(), total);
   }
@@ -270,142 +144,97 @@ TEST(DXFGroupBinaryRead, BytesConsumedIsExact) {
   EXPECT_EQ(DXFGroup::BytesConsumed(), static_cast<uint32_t>(bytes.size()));
 }
 
-// ---- Round trips
-// ------------------------------------------------------------------------------------
+TEST(DXFGroupBinarySignature, TwentyTwoBytesEndingInCrLfCtrlZAndZero) {
+  EXPECT_EQ(std::string(kTggSignature, kBinarySignatureSize), "Tegolux Binary TGG\r\n\x1a\0"s);
+  EXPECT_EQ(std::string(kTgmSignature, kBinarySignatureSize), "Tegolux Binary TGM\r\n\x1a\0"s);
+}
+
+// ---- Round trips ----
 
 namespace {
 
-enum class Kind { kKeyword, kString, kInteger, kReal };
-
-struct Group {
-  short code;
-  Kind kind;
-  std::string text;
-  short integer;
-  double real;
-};
-
-std::vector<Group> VariedGroups(bool extendedCodes) {
-  std::vector<Group> groups = {
-      {kDxfSection, Kind::kKeyword, "SECTION", 0, 0},
-      {2, Kind::kString, "ENTITIES", 0, 0},
-      {kDxfPolyline, Kind::kKeyword, "POLYLINE", 0, 0},
-      {5, Kind::kString, "1F", 0, 0},
-      {8, Kind::kString, "", 0, 0},
-      {3, Kind::kString, std::string(300, 'n'), 0, 0},
-      {70, Kind::kInteger, "", -32768, 0},
-      {71, Kind::kInteger, "", 32767, 0},
-      {62, Kind::kInteger, "", 0, 0},
-      {10, Kind::kReal, "", 0, 0.0},
-      {20, Kind::kReal, "", 0, 1.0 / 3.0},
-      {30, Kind::kReal, "", 0, -2.5},
-      {40, Kind::kReal, "", 0, 1e-20},
-      {41, Kind::kReal, "", 0, 1e20},
-      {50, Kind::kReal, "", 0, -123456.789012345},
-      {210, Kind::kReal, "", 0, 1e300},
-      {kDxfSmartObject, Kind::kKeyword, "SMARTOBJECT", 0, 0},
-      {2, Kind::kString, "Hip roof", 0, 0},
-      {kDxfEndsec, Kind::kKeyword, "ENDSEC", 0, 0},
-  };
-  if (extendedCodes) {
-    groups.push_back({1000, Kind::kString, "app data", 0, 0});
-    groups.push_back({1040, Kind::kReal, "", 0, 0.1});
-    groups.push_back({1071, Kind::kInteger, "", -5, 0});
-  }
-  groups.push_back({kDxfEof, Kind::kKeyword, "EOF", 0, 0});
-  return groups;
-}
-
-void WriteGroups(DXFGroup& out, const std::vector<Group>& groups) {
-  for (const Group& g : groups) {
-    int result = kDxfOk;
-    switch (g.kind) {
-      case Kind::kKeyword:
-        result = out.PutKeyword(g.code);
-        break;
-      case Kind::kString:
-        result = out.PutString(g.code, g.text.c_str());
-        break;
-      case Kind::kInteger:
-        result = out.PutInteger(g.code, g.integer);
-        break;
-      case Kind::kReal:
-        result = out.PutReal(g.code, g.real);
-        break;
-    }
-    ASSERT_EQ(result, kDxfOk) << g.code;
-  }
-}
-
-// Reals keep twelve significant digits in the text form and every bit in the binary form.
-void ExpectSameGroups(const std::string& bytes, bool binary, const std::vector<Group>& groups) {
-  StreamOver in(bytes, binary);
-  for (const Group& g : groups) {
-    const int expected = g.code == kDxfEof ? kDxfEnd : kDxfOk;
-    ASSERT_EQ(in.stream.GetGroup(), expected) << g.code;
-    EXPECT_EQ(in.stream.Code(), g.code == 2 && g.text == "ENTITIES" ? kDxfEntities : g.code);
-    switch (g.kind) {
-      case Kind::kKeyword:
-      case Kind::kString:
-        EXPECT_EQ(std::string(in.stream.StringValue()), g.text);
-        break;
-      case Kind::kInteger:
-        EXPECT_EQ(in.stream.IntValue(), g.integer);
-        break;
-      case Kind::kReal:
-        if (binary) {
-          EXPECT_EQ(in.stream.RealValue(), g.real);
-        } else {
-          EXPECT_NEAR(in.stream.RealValue(), g.real, std::fabs(g.real) * 1e-11) << g.code;
-        }
-        break;
-    }
+// Writes the groups that transcript entries describe: a keyword code as a keyword, otherwise
+// the field letter picks PutString, PutInteger or PutReal.
+void WriteDescribed(DXFGroup& out, const std::vector<std::string>& groups) {
+  for (const std::string& entry : groups) {
+    std::istringstream parts(entry);
+    int result = 0;
+    short code = 0;
+    std::string value;
+    parts >> result >> code;
+    parts.get();
+    std::getline(parts, value);
+    const char field = value.empty() ? 's' : value[0];
+    value = value.substr(value.empty() ? 0 : 1);
+    if (DXFGroup::KeywordText(code) != nullptr)
+      result = out.PutKeyword(code);
+    else if (field == 'i')
+      result = out.PutInteger(code, static_cast<short>(std::stoi(value)));
+    else if (field == 'r')
+      result = out.PutReal(code, std::stod(value));
+    else
+      result = out.PutString(code, value.c_str());
+    ASSERT_EQ(result, kDxfOk) << entry;
   }
 }
 
 }  // namespace
 
-TEST(DXFGroupRoundTrip, TextFormReadsBackWhatWasWritten) {
-  const std::vector<Group> groups = VariedGroups(true);
-  const std::string bytes = WrittenBytes(false, [&](DXFGroup& s) { WriteGroups(s, groups); });
-  ExpectSameGroups(bytes, false, groups);
-}
-
-TEST(DXFGroupRoundTrip, BinaryFormReadsBackWhatWasWritten) {
-  // Codes above 255 cannot be written in the binary form, so the extended codes are left out.
-  const std::vector<Group> groups = VariedGroups(false);
-  const std::string bytes = WrittenBytes(true, [&](DXFGroup& s) { WriteGroups(s, groups); });
-  ExpectSameGroups(bytes, true, groups);
+TEST(DXFGroupRoundTrip, BothFormsReadBackWhatWasWritten) {
+  // Text keeps twelve significant digits and codes above 255; binary keeps every bit of a real.
+  const std::vector<std::string> common = {"0 1500 sSECTION",
+                                           "0 5 s1F",
+                                           "0 8 s",
+                                           "0 3 s" + std::string(300, 'n'),
+                                           "0 70 i-32768",
+                                           "0 71 i32767",
+                                           "0 62 i0",
+                                           "0 10 r0",
+                                           "0 11 r-0",
+                                           "0 30 r-2.5",
+                                           "0 40 r1e-20",
+                                           "0 41 r1e+20",
+                                           "0 50 r-123456.789012",
+                                           "0 210 r1e+300",
+                                           "0 2 sHip roof",
+                                           "0 1529 sSMARTOBJECT"};
+  const std::vector<std::string> textOnly = {"0 1000 sapp data", "0 1040 r0.1", "0 1071 i-5"};
+  const std::vector<std::string> binaryOnly = {"0 20 r0.3333333333333333",
+                                               "0 51 r-123456.789012345"};
+  for (const bool binary : {false, true}) {
+    std::vector<std::string> groups = common;
+    for (const std::string& entry : binary ? binaryOnly : textOnly)
+      groups.push_back(entry);
+    groups.push_back("7 1504 sEOF");
+    const std::string bytes = WrittenBytes(binary, [&](DXFGroup& s) { WriteDescribed(s, groups); });
+    SCOPED_TRACE(binary);
+    ExpectGroups(bytes, binary, groups);
+  }
 }
 
 TEST(DXFGroupRoundTrip, ManyGroupsAcrossInputBlocks) {
-  ScratchFile file;
-  {
-    DXFGroup writer(file.get(), true);
-    for (int i = 0; i < 30000; ++i) {
-      ASSERT_EQ(writer.PutString(1, std::string(static_cast<size_t>(i % 23), 's').c_str()), 0);
-      ASSERT_EQ(writer.PutReal(10, i * 0.5), 0);
-      ASSERT_EQ(writer.PutInteger(70, static_cast<short>(i)), 0);
+  // Enough groups to cross several internal refills at varying offsets, in both forms.
+  constexpr int kCount = 30000;
+  for (const bool binary : {false, true}) {
+    ScratchFile file;
+    {
+      DXFGroup writer(file.get(), binary);
+      for (int i = 0; i < kCount; ++i) {
+        ASSERT_EQ(writer.PutString(1, std::string(static_cast<size_t>(i % 37), 's').c_str()), 0);
+        ASSERT_EQ(writer.PutReal(10, i * 0.5), 0);
+        ASSERT_EQ(writer.PutInteger(70, static_cast<short>(i)), 0);
+      }
     }
+    StreamOver in(file.Contents(), binary);
+    for (int i = 0; i < kCount; ++i) {
+      ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
+      ASSERT_EQ(std::string(in.stream.StringValue()),
+                std::string(static_cast<size_t>(i % 37), 's'));
+      ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
+      ASSERT_EQ(in.stream.RealValue(), i * 0.5);  // exact: a multiple of 0.5 below 2^53
+      ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
+      ASSERT_EQ(in.stream.IntValue(), static_cast<short>(i));
+    }
+    EXPECT_EQ(in.stream.GetGroup(), binary ? kDxfBadCode : kDxfLineEof);
   }
-  StreamOver in(file.Contents(), true);
-  for (int i = 0; i < 30000; ++i) {
-    ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-    ASSERT_EQ(std::string(in.stream.StringValue()), std::string(static_cast<size_t>(i % 23), 's'));
-    ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-    ASSERT_EQ(in.stream.RealValue(), i * 0.5);
-    ASSERT_EQ(in.stream.GetGroup(), kDxfOk);
-    ASSERT_EQ(in.stream.IntValue(), static_cast<short>(i));
-  }
-  EXPECT_EQ(in.stream.GetGroup(), kDxfBadCode);
-}
-
-TEST(DXFGroupBinarySignature, TwentyTwoBytesEndingInCrLfCtrlZAndZero) {
-  for (const char* signature : {kTggSignature, kTgmSignature}) {
-    const std::string bytes(signature, kBinarySignatureSize);
-    EXPECT_EQ(bytes.substr(0, 15), "Tegolux Binary ");
-    EXPECT_EQ(bytes.substr(18), std::string("\r\n\x1a\0", 4));
-  }
-  EXPECT_EQ(std::string(kTggSignature, 18), "Tegolux Binary TGG");
-  EXPECT_EQ(std::string(kTgmSignature, 18), "Tegolux Binary TGM");
 }

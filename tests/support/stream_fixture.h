@@ -1,11 +1,16 @@
 #pragma once
 // Helpers for tests of the group-code stream: a temporary file made from given bytes, the bytes
-// a writer produced, and a builder for binary group bytes.
+// a writer produced, builders for binary group bytes, and a compact transcript of groups read.
 
+#include <gtest/gtest.h>
+
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <source_location>
 #include <string>
+#include <vector>
 
 #include "io/dxfgroup.h"
 
@@ -61,44 +66,82 @@ std::string WrittenBytes(bool binary, Writer&& write) {
   return file.Contents();
 }
 
-// Builds binary group bytes by hand, independent of the writer under test.
-class BinaryBytes {
- public:
-  BinaryBytes& Code(uint8_t code) {
-    bytes_.push_back(static_cast<char>(code));
-    return *this;
-  }
-  // The 255 escape followed by a 2-byte code.
-  BinaryBytes& Escaped(uint16_t code) {
-    Code(255);
-    return Int(static_cast<int16_t>(code));
-  }
-  BinaryBytes& Int(int16_t value) {
-    const uint16_t bits = static_cast<uint16_t>(value);
-    bytes_.push_back(static_cast<char>(bits & 0xFF));
-    bytes_.push_back(static_cast<char>(bits >> 8));
-    return *this;
-  }
-  BinaryBytes& Real(double value) {
-    uint64_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    for (int i = 0; i < 8; ++i)
-      bytes_.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
-    return *this;
-  }
-  // The characters and the terminating zero byte.
-  BinaryBytes& String(const std::string& text) {
-    bytes_.append(text);
-    bytes_.push_back('\0');
-    return *this;
-  }
-  // Bytes as they are, without a terminator (for cut-off files).
-  BinaryBytes& Raw(const std::string& bytes) {
-    bytes_.append(bytes);
-    return *this;
-  }
-  const std::string& str() const { return bytes_; }
+// Binary group bytes built by hand, independent of the writer under test; join them with +.
+namespace bin {
+inline std::string Int(int16_t value) {
+  const auto bits = static_cast<uint16_t>(value);
+  return {static_cast<char>(bits & 0xFF), static_cast<char>(bits >> 8)};
+}
+inline std::string Code(uint8_t code) {
+  return std::string(1, static_cast<char>(code));
+}
+// The 255 escape followed by a 2-byte code.
+inline std::string Escaped(uint16_t code) {
+  return Code(255) + Int(static_cast<int16_t>(code));
+}
+inline std::string Real(double value) {
+  uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  std::string bytes;
+  for (int i = 0; i < 8; ++i)
+    bytes += static_cast<char>((bits >> (8 * i)) & 0xFF);
+  return bytes;
+}
+// The characters and the terminating zero byte.
+inline std::string Str(const std::string& text) {
+  return text + '\0';
+}
+}  // namespace bin
 
- private:
-  std::string bytes_;
-};
+// The shortest text that reads back as exactly this double ("-0" for negative zero).
+inline std::string RealText(double value) {
+  char text[32] = {};
+  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+// Reads one group per entry of `want` and describes each the way its entry is written:
+// "<result>", then " <code>" if the entry names a code, then " " and the fields the entry names,
+// separated by '|': s<string value>, l<line buffer>, i<integer>, r<real as RealText>. Examples:
+// "12", "7 1504", "0 70 i-300", "0 100 lraw|sROOF". Comparing reals by RealText is exact, which
+// is right here: binary reals keep every bit, and text reading rounds correctly.
+inline std::vector<std::string> ReadGroups(DXFGroup& stream, const std::vector<std::string>& want) {
+  std::vector<std::string> got;
+  for (const std::string& entry : want) {
+    std::string line = std::to_string(stream.GetGroup());
+    const size_t codeAt = entry.find(' ');
+    if (codeAt != std::string::npos) line.append(" ").append(std::to_string(stream.Code()));
+    size_t field = codeAt == std::string::npos ? codeAt : entry.find(' ', codeAt + 1);
+    char separator = ' ';
+    while (field != std::string::npos && field + 1 < entry.size()) {
+      const char letter = entry[field + 1];
+      line += separator;
+      line += letter;
+      if (letter == 's') line += stream.StringValue();
+      if (letter == 'l') line += stream.LineBuffer();
+      if (letter == 'i') line += std::to_string(stream.IntValue());
+      if (letter == 'r') line += RealText(stream.RealValue());
+      field = entry.find('|', field + 1);
+      separator = '|';
+    }
+    got.push_back(line);
+  }
+  return got;
+}
+
+// Expects the groups read next to match `want` (see ReadGroups); a failure names the caller and
+// the 1-based number of the group.
+inline void ExpectGroups(DXFGroup& stream, const std::vector<std::string>& want,
+                         std::source_location where = std::source_location::current()) {
+  const testing::ScopedTrace trace(where.file_name(), static_cast<int>(where.line()), "groups");
+  const std::vector<std::string> got = ReadGroups(stream, want);
+  for (size_t i = 0; i < want.size(); ++i)
+    EXPECT_EQ(got[i], want[i]) << "group " << i + 1;
+}
+
+// The same for a fresh stream over the given bytes.
+inline void ExpectGroups(const std::string& bytes, bool binary,
+                         const std::vector<std::string>& want,
+                         std::source_location where = std::source_location::current()) {
+  StreamOver in(bytes, binary);
+  ExpectGroups(in.stream, want, where);
+}

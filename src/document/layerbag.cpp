@@ -1,5 +1,6 @@
 #include "document/layerbag.h"
 
+#include "detail/itemchain.h"
 #include "document/objitem.h"
 #include "entities/curve3d.h"
 
@@ -21,10 +22,7 @@ Curve3D* LayerBag::Add(ObjItem* item) {
   if (item == nullptr) return nullptr;
   // An item already on a chain would tie two chains together.
   if (item->LPrev() != nullptr || item->LNext() != nullptr || item == head_) return nullptr;
-  item->LPrev(tail_);
-  if (tail_ != nullptr) tail_->LNext(item);
-  tail_ = item;
-  if (head_ == nullptr) head_ = item;
+  ChainAppend(kLayerChain, head_, tail_, item);
   return item->Obj();
 }
 
@@ -64,26 +62,13 @@ LayerBag* LayerBag::Next() const {
   return next_;
 }
 
-// The links of a chained item agree with its neighbours and with this chain's ends. This check is
-// constant time, so removing items never walks the chain.
 bool LayerBag::Holds(const ObjItem* item) const {
-  const ObjItem* prev = item->LPrev();
-  const ObjItem* next = item->LNext();
-  const bool startOk = prev == nullptr ? head_ == item : prev->LNext() == item;
-  const bool endOk = next == nullptr ? tail_ == item : next->LPrev() == item;
-  return startOk && endOk;
+  return ChainHolds(kLayerChain, head_, tail_, item);
 }
 
 ObjItem* LayerBag::Remove(ObjItem* item) {
   if (item == nullptr || !Holds(item)) return nullptr;
-  ObjItem* prev = item->LPrev();
-  ObjItem* next = item->LNext();
-  if (prev != nullptr) prev->LNext(next);
-  if (next != nullptr) next->LPrev(prev);
-  if (head_ == item) head_ = next;
-  if (tail_ == item) tail_ = prev;
-  item->LPrev(nullptr);
-  item->LNext(nullptr);
+  ChainUnlink(kLayerChain, head_, tail_, item);
   if (Curve3D* entity = item->Obj(); entity != nullptr && entity->Layer() == this) {
     entity->Layer(nullptr);
   }

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "detail/fixedtext.h"
+#include "detail/itemchain.h"
 #include "document/viewport.h"
 #include "entities/blocktable.h"
 #include "entities/curve3d.h"
@@ -97,10 +98,7 @@ ObjItem* Objlist::AddItem(ObjItem* item) {
   if (item == nullptr || item->Obj() == nullptr) return nullptr;
   if (item->Next() != nullptr || item->Prev() != nullptr || IsMember(item)) return nullptr;
   if (!members_.insert(item).second) return nullptr;
-  item->Prev(tail_);
-  if (tail_ != nullptr) tail_->Next(item);
-  tail_ = item;
-  if (head_ == nullptr) head_ = item;
+  ChainAppend(kDocumentChain, head_, tail_, item);
   ++count_;
   dirty_ = 1;
   IndexItem(item);
@@ -118,11 +116,7 @@ LayerBag* Objlist::Add_Layer(LayerBag* layer) {
 ObjItem* Objlist::Add_RoofObject(ObjItem* item) {
   if (item == nullptr || !IsMember(item)) return nullptr;
   if (InRoofObjects(item)) return item;
-  item->RPrev(rtail_);
-  item->RNext(nullptr);
-  if (rtail_ != nullptr) rtail_->RNext(item);
-  rtail_ = item;
-  if (rhead_ == nullptr) rhead_ = item;
+  ChainAppend(kRoofObjectChain, rhead_, rtail_, item);
   return item;
 }
 
@@ -312,14 +306,7 @@ ObjItem* Objlist::ItemOf(Curve3D* e) const {
 
 ObjItem* Objlist::RemoveItem(ObjItem* item) {
   if (item == nullptr || !IsMember(item)) return nullptr;
-  ObjItem* prev = item->Prev();
-  ObjItem* next = item->Next();
-  if (prev != nullptr) prev->Next(next);
-  if (next != nullptr) next->Prev(prev);
-  if (head_ == item) head_ = next;
-  if (tail_ == item) tail_ = prev;
-  item->Prev(nullptr);
-  item->Next(nullptr);
+  ChainUnlink(kDocumentChain, head_, tail_, item);
   --count_;
   dirty_ = 1;
   UnindexItem(item);
@@ -364,14 +351,7 @@ ObjItem* Objlist::Remove(ObjItem* item) {
 ObjItem* Objlist::RemoveRoofObject(ObjItem* item) {
   if (item == nullptr || !InRoofObjects(item)) return nullptr;
   // A roof leaves the roof list here with the roof work.
-  ObjItem* prev = item->RPrev();
-  ObjItem* next = item->RNext();
-  if (prev != nullptr) prev->RNext(next);
-  if (next != nullptr) next->RPrev(prev);
-  if (rhead_ == item) rhead_ = next;
-  if (rtail_ == item) rtail_ = prev;
-  item->RPrev(nullptr);
-  item->RNext(nullptr);
+  ChainUnlink(kRoofObjectChain, rhead_, rtail_, item);
   dirty_ = 1;
   return item;
 }
@@ -602,28 +582,16 @@ const char* Objlist::GetFileVersion() const {
 // ---- Selection ------------------------------------------------------------------------------
 
 bool Objlist::InSelection(const ObjItem* item) const {
-  const ObjItem* prev = item->SPrev();
-  const ObjItem* next = item->SNext();
-  const bool startOk = prev == nullptr ? shead_ == item : prev->SNext() == item;
-  const bool endOk = next == nullptr ? stail_ == item : next->SPrev() == item;
-  return startOk && endOk;
+  return ChainHolds(kSelectionChain, shead_, stail_, item);
 }
 
 bool Objlist::InRoofObjects(const ObjItem* item) const {
-  const ObjItem* prev = item->RPrev();
-  const ObjItem* next = item->RNext();
-  const bool startOk = prev == nullptr ? rhead_ == item : prev->RNext() == item;
-  const bool endOk = next == nullptr ? rtail_ == item : next->RPrev() == item;
-  return startOk && endOk;
+  return ChainHolds(kRoofObjectChain, rhead_, rtail_, item);
 }
 
 void Objlist::AddSelected(ObjItem* item) {
   if (InSelection(item)) return;
-  item->SPrev(stail_);
-  item->SNext(nullptr);
-  if (stail_ != nullptr) stail_->SNext(item);
-  stail_ = item;
-  if (shead_ == nullptr) shead_ = item;
+  ChainAppend(kSelectionChain, shead_, stail_, item);
   item->Selected(1);
   Box3D box;
   if (item->Obj() != nullptr) item->Obj()->Box(0, &box);
@@ -637,14 +605,7 @@ void Objlist::AddSelected(ObjItem* item) {
 
 void Objlist::RemoveSelected(ObjItem* item) {
   if (!InSelection(item)) return;
-  ObjItem* prev = item->SPrev();
-  ObjItem* next = item->SNext();
-  if (prev != nullptr) prev->SNext(next);
-  if (next != nullptr) next->SPrev(prev);
-  if (shead_ == item) shead_ = next;
-  if (stail_ == item) stail_ = prev;
-  item->SPrev(nullptr);
-  item->SNext(nullptr);
+  ChainUnlink(kSelectionChain, shead_, stail_, item);
   item->Selected(0);
   --num_selected_;
 }

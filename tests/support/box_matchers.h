@@ -5,15 +5,11 @@
 
 #include <gmock/gmock.h>
 
+#include "support/printers.h"
+
 #include <ostream>
 
 #include "geometry/box3d.h"
-
-inline void PrintTo(const Box3D& b, std::ostream* os) {
-  const Point3D &lo = *b.Minpt(), &hi = *b.Maxpt();
-  *os << "(" << lo.x << ", " << lo.y << ", " << lo.z << ")-(" << hi.x << ", " << hi.y << ", "
-      << hi.z << ")";
-}
 
 MATCHER_P6(BoxIs, x1, y1, z1, x2, y2, z2,
            "has corners (" + ::testing::PrintToString(x1) + ", " + ::testing::PrintToString(y1) +

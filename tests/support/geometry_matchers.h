@@ -5,14 +5,12 @@
 
 #include <gmock/gmock.h>
 
+#include "support/printers.h"
+
 #include <cmath>
 #include <ostream>
 
 #include "geometry/point3d.h"
-
-inline void PrintTo(const Point3D& p, std::ostream* os) {
-  *os << "(" << p.x << ", " << p.y << ", " << p.z << ") id " << p.Id();
-}
 
 MATCHER_P4(PointNear, ex, ey, ez, tol,
            "is within " + ::testing::PrintToString(tol) + " of (" + ::testing::PrintToString(ex) +

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "detail/listlinks.h"
 #include "entities/curve3d.h"
 
 Dblcitem::~Dblcitem() {
@@ -121,18 +122,8 @@ Dblcitem* Dblclist::Append(Curve3D* e) {
   return node;
 }
 
-// Walks in from both ends at once, so nodes near either end (the usual case) are found at once.
 bool Dblclist::Holds(const Dblcitem* node) const {
-  if (node == nullptr) return false;
-  const Dblcitem* front = head_;
-  const Dblcitem* back = tail_;
-  while (front != nullptr && back != nullptr) {
-    if (front == node || back == node) return true;
-    if (front == back || front->next_ == back) return false;
-    front = front->next_;
-    back = back->prev_;
-  }
-  return false;
+  return ListHolds(head_, tail_, node);
 }
 
 void Dblclist::Unlink(Dblcitem* node) {

@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "detail/listlinks.h"
+
 // ---- DblPitem --------------------------------------------------------------------------------
 
 DblPitem::DblPitem(const Point3D* p, double value, int flag) : value_(value), flag_(flag) {
@@ -71,46 +73,15 @@ void DblPlist::Flush() {
 }
 
 DblPitem* DblPlist::Link(DblPitem* item) {
-  item->Next(nullptr);
-  item->Prev(tail_);
-  if (tail_ != nullptr) {
-    tail_->Next(item);
-  } else {
-    head_ = item;
-  }
-  tail_ = item;
-  ++num_;
-  return item;
+  return ListLinkAtTail(head_, tail_, num_, item);
 }
 
-// Walks in from both ends at once, so nodes near either end (the usual case) are found at once.
 bool DblPlist::Holds(const DblPitem* item) const {
-  if (item == nullptr) return false;
-  const DblPitem* front = head_;
-  const DblPitem* back = tail_;
-  while (front != nullptr && back != nullptr) {
-    if (front == item || back == item) return true;
-    if (front == back || front->Next() == back) return false;
-    front = front->Next();
-    back = back->Prev();
-  }
-  return false;
+  return ListHolds(head_, tail_, item);
 }
 
 void DblPlist::Unlink(DblPitem* item) {
-  if (item->Prev() != nullptr) {
-    item->Prev()->Next(item->Next());
-  } else {
-    head_ = item->Next();
-  }
-  if (item->Next() != nullptr) {
-    item->Next()->Prev(item->Prev());
-  } else {
-    tail_ = item->Prev();
-  }
-  item->Prev(nullptr);
-  item->Next(nullptr);
-  --num_;
+  ListUnlink(head_, tail_, num_, item);
 }
 
 // ---- DblPlistIterator ------------------------------------------------------------------------

@@ -4,6 +4,8 @@
 #include <limits>
 #include <new>
 
+#include "detail/listlinks.h"
+
 namespace {
 
 // Half the side of a grip box, in device pixels.
@@ -142,46 +144,15 @@ void DblRlist::Append(DblRlist* other) {
 }
 
 DblRitem* DblRlist::Link(DblRitem* item) {
-  item->Next(nullptr);
-  item->Prev(tail_);
-  if (tail_ != nullptr) {
-    tail_->Next(item);
-  } else {
-    head_ = item;
-  }
-  tail_ = item;
-  ++num_;
-  return item;
+  return ListLinkAtTail(head_, tail_, num_, item);
 }
 
-// Walks in from both ends at once, so nodes near either end (the usual case) are found at once.
 bool DblRlist::Holds(const DblRitem* item) const {
-  if (item == nullptr) return false;
-  const DblRitem* front = head_;
-  const DblRitem* back = tail_;
-  while (front != nullptr && back != nullptr) {
-    if (front == item || back == item) return true;
-    if (front == back || front->Next() == back) return false;
-    front = front->Next();
-    back = back->Prev();
-  }
-  return false;
+  return ListHolds(head_, tail_, item);
 }
 
 void DblRlist::Unlink(DblRitem* item) {
-  if (item->Prev() != nullptr) {
-    item->Prev()->Next(item->Next());
-  } else {
-    head_ = item->Next();
-  }
-  if (item->Next() != nullptr) {
-    item->Next()->Prev(item->Prev());
-  } else {
-    tail_ = item->Prev();
-  }
-  item->Prev(nullptr);
-  item->Next(nullptr);
-  --num_;
+  ListUnlink(head_, tail_, num_, item);
 }
 
 // ---- DblRlistIterator ------------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "geometry/intlist.h"
 
+#include "detail/listlinks.h"
+
 IntItem* IntList::Add(IntItem* item) {
   // Linking an item that is already here a second time would close the list into a loop.
   if (item == nullptr || Holds(item)) return item;
@@ -45,16 +47,6 @@ void IntList::Clear() {
   count_ = 0;
 }
 
-// Walks in from both ends at once, so items near either end (the usual case) are found at once.
 bool IntList::Holds(const IntItem* item) const {
-  if (item == nullptr) return false;
-  const IntItem* front = head_;
-  const IntItem* back = tail_;
-  while (front != nullptr && back != nullptr) {
-    if (front == item || back == item) return true;
-    if (front == back || front->next_ == back) return false;
-    front = front->next_;
-    back = back->prev_;
-  }
-  return false;
+  return ListHolds(head_, tail_, item);
 }

@@ -33,3 +33,4 @@
 #include "render/colours.h"
 
 #include "settings/hostglobals.h"
+#include "settings/units.h"

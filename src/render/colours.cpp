@@ -27,6 +27,21 @@ constexpr int kSolidPenStyle = 0;
 // An unknown line type name reads as the last style, as drawings have always loaded it.
 constexpr int kUnknownNamePenStyle = kLineTypeCount - 1;
 
+// Colour numbers 0 to 6 mean the same colours in both tables.
+constexpr int kLastSharedAci = 6;
+
+// The few other colour numbers that have a close match in the table.
+struct AciMatch {
+  int aci;
+  int index;
+};
+constexpr AciMatch kAciMatches[] = {
+    {8, 15},  {19, 15}, {9, 8},    {21, 8},   {10, 1},   {20, 1}, {11, 9},
+    {12, 9},  {13, 9},  {14, 9},   {15, 9},   {16, 9},   {17, 9}, {22, 9},
+    {56, 10}, {96, 11}, {136, 12}, {176, 13}, {216, 14},
+};
+constexpr int kUnmatchedAciIndex = 0;
+
 bool InRange(int i, int count) {
   return i >= 0 && i < count;
 }
@@ -43,6 +58,13 @@ const COLORREF* GetColors() {
 
 const char* GetColorName(int i) {
   return InRange(i, kColourCount) ? kColourNames[i] : "";
+}
+
+int GetTGColorIndexFromACI(int aci) {
+  if (aci >= 0 && aci <= kLastSharedAci) return aci;
+  for (const AciMatch& match : kAciMatches)
+    if (match.aci == aci) return match.index;
+  return kUnmatchedAciIndex;
 }
 
 int GetLineType(int i) {

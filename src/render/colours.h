@@ -14,6 +14,10 @@ COLORREF GetColor(int i);
 const COLORREF* GetColors();
 // The name of colour i (0 to 15); the empty text for any other index.
 const char* GetColorName(int i);
+// The table index for an AutoCAD Color Index number read from an exchange file: 0 to 6 keep their
+// number, a few greys and dark shades map to their nearest entry, and everything else (7, the
+// exchange format's white, included) is black.
+int GetTGColorIndexFromACI(int aci);
 
 // The pen style of line type i (0 to 4); 0 (solid) for any other index.
 int GetLineType(int i);

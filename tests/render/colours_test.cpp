@@ -72,3 +72,22 @@ TEST(Colours, PatternsMapToThemselvesWithinTheTable) {
   EXPECT_EQ(GetPattern(-1), 0);
   EXPECT_EQ(GetPattern(-2), 0);
 }
+
+TEST(Colours, AciNumbersMapToTheirNearestTableEntry) {
+  struct Row {
+    int aci;
+    int index;
+  };
+  // Everything not listed here is black, white (7) included: drawings are shown on a white page.
+  // clang-format off
+  const Row rows[] = {
+      {0, 0},   {1, 1},    {2, 2},    {3, 3},    {4, 4},    {5, 5},   {6, 6},  {8, 15},
+      {19, 15}, {9, 8},    {21, 8},   {10, 1},   {20, 1},   {11, 9},  {12, 9}, {13, 9},
+      {14, 9},  {15, 9},   {16, 9},   {17, 9},   {22, 9},   {56, 10}, {96, 11}, {136, 12},
+      {176, 13}, {216, 14}, {7, 0},   {18, 0},   {23, 0},   {55, 0},  {57, 0}, {250, 0},
+      {255, 0}, {256, 0},  {-1, 0},   {-6, 0},
+  };
+  // clang-format on
+  for (const Row& row : rows)
+    EXPECT_EQ(GetTGColorIndexFromACI(row.aci), row.index) << "ACI " << row.aci;
+}

@@ -146,12 +146,16 @@ TEST(FormatUnits, RoundsToWholeInchesAndCarriesIntoFeet) {
     const char* expected;
   };
   const Row rows[] = {
-      {5.5, 0, false, "5' 6\""},    {5.99, 0, false, "6' 0\""},  // 11.88" round to 12 and carry
+      {5.5, 0, false, "5' 6\""},
+      {5.99, 0, false, "6' 0\""},    // 11.88" round to 12 and carry
       {71.5, 2, false, "6' 0\""},    // half an inch short of a foot carries
       {-66.5, 2, false, "-5' 7\""},  // halves round away from zero
-      {-0.5, 0, false, "0' -6\""},  {-0.99, 0, false, "-1' 0\""},  // no feet: the carry follows the
-                                                                   // inches' sign
-      {0.0, 0, false, "0' 0\""},    {-0.5, 0, true, "-6\""},      {5.99, 0, true, "6'"},
+      {-0.5, 0, false, "0' -6\""},
+      {-0.99, 0, false, "-1' 0\""},  // without feet the carry takes
+                                     // the sign
+      {0.0, 0, false, "0' 0\""},
+      {-0.5, 0, true, "-6\""},
+      {5.99, 0, true, "6'"},
       {0.0, 0, true, "0\""},
   };
   for (const Row& row : rows) {

@@ -11,6 +11,7 @@
 #include "geometry/point3d.h"
 #include "geometry/tolerance.h"
 
+#include "entities/arc3d.h"
 #include "entities/blocktable.h"
 #include "entities/curve3d.h"
 #include "entities/entitytype.h"

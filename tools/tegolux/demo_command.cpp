@@ -21,7 +21,8 @@ constexpr const char* kDemoUsage =
     "Builds the sample roof, an L-shaped plan in feet, prints its corners, extents, plan area,\n"
     "perimeter and side directions, puts its sides as lines into a drawing document on two\n"
     "layers and prints their identifiers, layers, lengths, directions and the drawing\n"
-    "extents, then writes the corners as vertex records through the\n"
+    "extents, builds a curved bay through three points and prints its centre, radius,\n"
+    "sweep, length and area, then writes the corners as vertex records through the\n"
     "group-code stream (text form, binary drawing form, and the exchange export in inches) and\n"
     "reads the text and binary files back.\n"
     "\n"
@@ -98,6 +99,29 @@ void PrintDocument(const std::vector<Point3D>& corners) {
   Point3D max;
   drawing.CalcExtents(&min, &max, 0);
   std::printf("Drawing extents: (%.2f, %.2f) to (%.2f, %.2f)\n", min.x, min.y, max.x, max.y);
+}
+
+// A curved side, built the way a user draws it: two ends and a point the arc passes through.
+void PrintArc() {
+  const Point3D start(48, 4);
+  const Point3D through(52, 10);
+  const Point3D end(48, 16);
+  Arc3D bay;
+  bay.Spt(&start);
+  bay.Ept(&end);
+  std::printf("\nCurved bay: an arc from (%.0f, %.0f) through (%.0f, %.0f) to (%.0f, %.0f)\n",
+              start.x, start.y, through.x, through.y, end.x, end.y);
+  if (bay.CalcArc_3Pt(&through) == nullptr) {
+    std::printf("  the three points give no arc\n");
+    return;
+  }
+  const Point3D* centre = bay.Ctr();
+  std::printf("  centre (%.4f, %.4f), radius %.4f ft\n", centre->x, centre->y, bay.Radius());
+  std::printf("  sweep %.4f deg from %.4f to %.4f deg\n", bay.Angle(), bay.StartAngle(),
+              bay.EndAngle());
+  // Area mode 2 asks an open arc for the segment between it and its chord.
+  std::printf("  length %.4f ft, area between arc and chord %.4f sq ft\n", bay.Length(0),
+              bay.Area(2));
 }
 
 // Writes the corners as vertex records inside an entities section. The binary form starts with
@@ -204,6 +228,7 @@ int RunDemo(int argc, char** argv) {
   const std::vector<Point3D> corners = SampleRoofCorners();
   PrintMeasures(corners);
   PrintDocument(corners);
+  PrintArc();
 
   char layer[64];
   std::printf("\nGroup-code stream (layer \"%s\" is written to the exchange export as \"%s\"):\n",

@@ -9,6 +9,7 @@
 #include "document/layerbag.h"
 #include "geometry/tolerance.h"
 #include "render/colours.h"
+#include "settings/hostglobals.h"
 
 namespace {
 
@@ -25,13 +26,6 @@ constexpr int kDataString = 3;
 constexpr const char* kNameTag = "Name";
 // Attribute values are read into buffers of this size.
 constexpr int kAttrBufferSize = 50;
-
-// A GUID is valid when it is not empty and is not one of the zero-filled placeholders.
-constexpr const char* kPlaceholderGuidMark = "000000";
-
-bool IsValidGuid(const char* guid) {
-  return guid != nullptr && guid[0] != '\0' && std::strstr(guid, kPlaceholderGuidMark) == nullptr;
-}
 
 // A heap copy of text; null for null text or when out of memory.
 std::unique_ptr<char[]> DuplicateText(const char* text) {
@@ -595,13 +589,13 @@ int Curve3D::Id() {
 }
 
 const char* Curve3D::SetOwnerGuid(const char* text) {
-  return CopyFixedText(owner_guid_, IsValidGuid(text) ? text : "");
+  return CopyFixedText(owner_guid_, ValidateGuid(text) ? text : "");
 }
 
 const char* Curve3D::GetOwnerGuid() {
-  if (IsValidGuid(owner_guid_)) return owner_guid_;
+  if (ValidateGuid(owner_guid_)) return owner_guid_;
   const char* roof = GetRoofGuid(nullptr);
-  return IsValidGuid(roof) ? roof : owner_guid_;
+  return ValidateGuid(roof) ? roof : owner_guid_;
 }
 
 // ---- Geometry access ----------------------------------------------------------------------

@@ -593,6 +593,11 @@ void Objlist::AddSelected(ObjItem* item) {
   if (InSelection(item)) return;
   ChainAppend(kSelectionChain, shead_, stail_, item);
   item->Selected(1);
+  CountSelected(item);
+}
+
+// The selection box is the union of the selected entities' boxes; the first one sets it.
+void Objlist::CountSelected(const ObjItem* item) {
   Box3D box;
   if (item->Obj() != nullptr) item->Obj()->Box(0, &box);
   if (num_selected_ == 0) {
@@ -613,16 +618,8 @@ void Objlist::RemoveSelected(ObjItem* item) {
 void Objlist::RebuildSelectionBox() {
   selection_box_.Zero();
   num_selected_ = 0;
-  for (const ObjItem* item = shead_; item != nullptr; item = item->SNext()) {
-    Box3D box;
-    if (item->Obj() != nullptr) item->Obj()->Box(0, &box);
-    if (num_selected_ == 0) {
-      selection_box_.Set(&box);
-    } else {
-      selection_box_.Append(&box);
-    }
-    ++num_selected_;
-  }
+  for (const ObjItem* item = shead_; item != nullptr; item = item->SNext())
+    CountSelected(item);
 }
 
 int Objlist::SelectItemById(int id, bool select) {

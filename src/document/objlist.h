@@ -248,6 +248,8 @@ class Objlist {
   bool InSelection(const ObjItem* item) const;
   bool InRoofObjects(const ObjItem* item) const;
   void AddSelected(ObjItem* item);
+  // Takes one selected item into the selection count and box.
+  void CountSelected(const ObjItem* item);
   void RemoveSelected(ObjItem* item);
   void RebuildSelectionBox();
   ObjItem* Detach(ObjItem* item);

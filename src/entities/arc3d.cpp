@@ -20,9 +20,6 @@ constexpr const char* kArcName = "Arc";
 constexpr const char* kChordName = "Chord";
 
 constexpr double kPi = std::numbers::pi;
-constexpr double kQuarterTurnDegrees = 90.0;
-constexpr double kHalfTurnDegrees = 180.0;
-constexpr double kFullTurnDegrees = 360.0;
 
 // Axis ratios strictly inside these bounds make a figure circular.
 constexpr double kCircularRatioLow = 0.9;

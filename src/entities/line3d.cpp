@@ -25,8 +25,6 @@ constexpr int kPlainLineCount = 2;
 constexpr double kParallelDegrees = 2.0;
 // Differences above this are folded back by half turns before the parallel test.
 constexpr double kFoldAboveDegrees = 178.0;
-constexpr double kHalfTurnDegrees = 180.0;
-constexpr double kFullTurnDegrees = 360.0;
 
 // The world tolerance of a pick size; false for a zero scale, which is near nothing.
 bool PickTolerance(double scale, double size, double* tol) {

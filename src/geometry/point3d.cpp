@@ -6,6 +6,7 @@
 #include "geometry/tolerance.h"
 #include "io/dxfgroup.h"
 #include "settings/hostglobals.h"
+#include "settings/units.h"
 
 namespace {
 
@@ -14,13 +15,6 @@ namespace {
 double Snap(double c) {
   return std::abs(c) <= kSnapTolerance ? 0.0 : c;
 }
-
-// The plan direction used when a vector has no x component, and the half turn for the negative
-// x axis.
-constexpr double kQuarterTurnDegrees = 90.0;
-constexpr double kHalfTurnDegrees = 180.0;
-constexpr double kThreeQuarterTurnDegrees = 270.0;
-constexpr double kFullTurnDegrees = 360.0;
 
 // is_vecs_parallel without an explicit tolerance compares with the snap tolerance.
 constexpr double kDefaultParallelTolerance = kSnapTolerance;
@@ -306,7 +300,6 @@ Point3D* Point3D::rotate_vec(const Point3D* axis, double angle) {
 
 namespace {
 
-constexpr double kInchesPerFoot = 12.0;
 constexpr const char* kDefaultLayerName = "0";
 // Codes from here up are keywords: they belong to the next record.
 constexpr short kFirstKeywordCode = 1500;

@@ -12,6 +12,12 @@ class DXFGroup;
 
 inline constexpr double kRadiansPerDegreeAsStored = 0.0174532925199433;
 
+// Plan directions are degrees counter-clockwise from +x, 0 to under a full turn.
+inline constexpr double kQuarterTurnDegrees = 90.0;
+inline constexpr double kHalfTurnDegrees = 180.0;
+inline constexpr double kThreeQuarterTurnDegrees = 270.0;
+inline constexpr double kFullTurnDegrees = 360.0;
+
 class Point3D {
  public:
   double x = 0.0;

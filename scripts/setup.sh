@@ -3,7 +3,8 @@
 # is missing. Usage: scripts/setup.sh [build|fuzz|format]
 set -euo pipefail
 
-packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+  libcairo2-dev libfontconfig-dev libpolyclipping-dev fonts-dejavu-core)
 case "${1:-build}" in
   build) ;;
   fuzz) packages+=(clang libclang-rt-dev) ;;

@@ -50,10 +50,8 @@ int lstrcmpiA(LPCSTR a, LPCSTR b) {
   }
 }
 
-BOOL Rectangle(HDC, int, int, int, int) {
-  // No device context can exist before the painting layer does, and drawing into a null one
-  // does nothing.
-  return FALSE;
+BOOL IsRectEmpty(const RECT* rect) {
+  return rect == nullptr || rect->right <= rect->left || rect->bottom <= rect->top;
 }
 
 #endif  // _WIN32

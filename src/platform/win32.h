@@ -110,6 +110,29 @@ typedef struct tagSCROLLINFO {
   int nTrackPos;
 } SCROLLINFO, *LPSCROLLINFO;
 
+typedef struct tagTEXTMETRICA {
+  LONG tmHeight;
+  LONG tmAscent;
+  LONG tmDescent;
+  LONG tmInternalLeading;
+  LONG tmExternalLeading;
+  LONG tmAveCharWidth;
+  LONG tmMaxCharWidth;
+  LONG tmWeight;
+  LONG tmOverhang;
+  LONG tmDigitizedAspectX;
+  LONG tmDigitizedAspectY;
+  BYTE tmFirstChar;
+  BYTE tmLastChar;
+  BYTE tmDefaultChar;
+  BYTE tmBreakChar;
+  BYTE tmItalic;
+  BYTE tmUnderlined;
+  BYTE tmStruckOut;
+  BYTE tmPitchAndFamily;
+  BYTE tmCharSet;
+} TEXTMETRICA, *LPTEXTMETRICA;
+
 // ---- Colours -----------------------------------------------------------------------------
 
 constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
@@ -130,10 +153,20 @@ constexpr BYTE GetBValue(COLORREF c) {
 
 // Raster operations (SetROP2).
 constexpr int R2_BLACK = 1;
+constexpr int R2_NOTMERGEPEN = 2;
+constexpr int R2_MASKNOTPEN = 3;
+constexpr int R2_NOTCOPYPEN = 4;
+constexpr int R2_MASKPENNOT = 5;
 constexpr int R2_NOT = 6;
 constexpr int R2_XORPEN = 7;
+constexpr int R2_NOTMASKPEN = 8;
+constexpr int R2_MASKPEN = 9;
 constexpr int R2_NOTXORPEN = 10;
+constexpr int R2_NOP = 11;
+constexpr int R2_MERGENOTPEN = 12;
 constexpr int R2_COPYPEN = 13;
+constexpr int R2_MERGEPENNOT = 14;
+constexpr int R2_MERGEPEN = 15;
 constexpr int R2_WHITE = 16;
 
 // Background modes.
@@ -151,7 +184,13 @@ constexpr int HOLLOW_BRUSH = NULL_BRUSH;
 constexpr int WHITE_PEN = 6;
 constexpr int BLACK_PEN = 7;
 constexpr int NULL_PEN = 8;
+constexpr int OEM_FIXED_FONT = 10;
+constexpr int ANSI_FIXED_FONT = 11;
+constexpr int ANSI_VAR_FONT = 12;
 constexpr int SYSTEM_FONT = 13;
+constexpr int DEVICE_DEFAULT_FONT = 14;
+constexpr int DEFAULT_PALETTE = 15;
+constexpr int SYSTEM_FIXED_FONT = 16;
 constexpr int DEFAULT_GUI_FONT = 17;
 
 // Pen styles.
@@ -174,6 +213,16 @@ constexpr int HS_FDIAGONAL = 2;
 constexpr int HS_BDIAGONAL = 3;
 constexpr int HS_CROSS = 4;
 constexpr int HS_DIAGCROSS = 5;
+
+// Object types (GetCurrentObject).
+constexpr UINT OBJ_PEN = 1;
+constexpr UINT OBJ_BRUSH = 2;
+constexpr UINT OBJ_FONT = 6;
+constexpr UINT OBJ_REGION = 8;
+
+// Failure results.
+constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
+constexpr int GDI_ERROR = -1;
 
 // Device capabilities.
 constexpr int HORZRES = 8;
@@ -285,9 +334,87 @@ DWORD CharUpperBuffA(LPSTR text, DWORD length);
 // A null text sorts before every other text.
 int lstrcmpiA(LPCSTR a, LPCSTR b);
 
-// Drawing (GDI). Device contexts arrive with the painting layer; until then a null device
-// context is the only one there is, and drawing into it does nothing.
+BOOL IsRectEmpty(const RECT* rect);
+int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+
+// ---- GDI -----------------------------------------------------------------------------------
+// Device contexts come from GetDC(NULL) (the screen stand-in) or from the host calls of
+// platform/surface.h. Every function accepts null handles and does nothing for them.
+
+// Device contexts and their state.
+HDC GetDC(HWND window);
+int ReleaseDC(HWND window, HDC dc);
+int GetDeviceCaps(HDC dc, int index);
+int SaveDC(HDC dc);
+BOOL RestoreDC(HDC dc, int saved);
+int SetROP2(HDC dc, int mode);
+int GetROP2(HDC dc);
+int SetBkMode(HDC dc, int mode);
+int GetBkMode(HDC dc);
+COLORREF SetBkColor(HDC dc, COLORREF colour);
+COLORREF GetBkColor(HDC dc);
+COLORREF SetTextColor(HDC dc, COLORREF colour);
+COLORREF GetTextColor(HDC dc);
+UINT SetTextAlign(HDC dc, UINT align);
+UINT GetTextAlign(HDC dc);
+int SetPolyFillMode(HDC dc, int mode);
+int GetPolyFillMode(HDC dc);
+
+// Mapping from logical to device units.
+int SetMapMode(HDC dc, int mode);
+int GetMapMode(HDC dc);
+BOOL SetWindowExtEx(HDC dc, int x, int y, LPSIZE previous);
+BOOL SetViewportExtEx(HDC dc, int x, int y, LPSIZE previous);
+BOOL SetWindowOrgEx(HDC dc, int x, int y, LPPOINT previous);
+BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT previous);
+BOOL GetWindowExtEx(HDC dc, LPSIZE size);
+BOOL GetViewportExtEx(HDC dc, LPSIZE size);
+BOOL GetWindowOrgEx(HDC dc, LPPOINT point);
+BOOL GetViewportOrgEx(HDC dc, LPPOINT point);
+BOOL LPtoDP(HDC dc, LPPOINT points, int count);
+BOOL DPtoLP(HDC dc, LPPOINT points, int count);
+
+// Objects: pens, brushes, fonts, regions.
+HPEN CreatePen(int style, int width, COLORREF colour);
+HBRUSH CreateSolidBrush(COLORREF colour);
+HBRUSH CreateBrushIndirect(const LOGBRUSH* brush);
+HFONT CreateFontIndirectA(const LOGFONTA* font);
+HGDIOBJ GetStockObject(int index);
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
+HGDIOBJ GetCurrentObject(HDC dc, UINT type);
+BOOL DeleteObject(HGDIOBJ object);
+BOOL UnrealizeObject(HGDIOBJ object);
+
+// Drawing.
+BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous);
+BOOL LineTo(HDC dc, int x, int y);
+BOOL Polyline(HDC dc, const POINT* points, int count);
+BOOL Polygon(HDC dc, const POINT* points, int count);
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
+BOOL Ellipse(HDC dc, int left, int top, int right, int bottom);
+BOOL Arc(HDC dc, int left, int top, int right, int bottom, int xstart, int ystart, int xend,
+         int yend);
+BOOL Chord(HDC dc, int left, int top, int right, int bottom, int xstart, int ystart, int xend,
+           int yend);
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour);
+COLORREF GetPixel(HDC dc, int x, int y);
+
+// Text.
+BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
+BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int length, LPSIZE size);
+BOOL GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics);
+int GetTextFaceA(HDC dc, int size, LPSTR face);
+
+// Regions (device integer coordinates).
+HRGN CreateRectRgn(int left, int top, int right, int bottom);
+HRGN CreatePolygonRgn(const POINT* points, int count, int fill_mode);
+int CombineRgn(HRGN destination, HRGN source1, HRGN source2, int mode);
+int GetRgnBox(HRGN region, LPRECT box);
+BOOL PtInRegion(HRGN region, int x, int y);
+int OffsetRgn(HRGN region, int dx, int dy);
+BOOL PaintRgn(HDC dc, HRGN region);
+BOOL FillRgn(HDC dc, HRGN region, HBRUSH brush);
+int SelectClipRgn(HDC dc, HRGN region);
 
 #endif  // _WIN32
 

@@ -33,6 +33,7 @@
 #include "io/dxfgroup.h"
 
 #include "render/colours.h"
+#include "render/patterns.h"
 
 #include "settings/hostglobals.h"
 #include "settings/units.h"

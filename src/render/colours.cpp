@@ -1,5 +1,8 @@
 #include "render/colours.h"
 
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -42,6 +45,9 @@ constexpr AciMatch kAciMatches[] = {
 };
 constexpr int kUnmatchedAciIndex = 0;
 
+// True colour is the most the engine tells apart.
+constexpr int kMaxColourBits = 24;
+
 bool InRange(int i, int count) {
   return i >= 0 && i < count;
 }
@@ -65,6 +71,21 @@ int GetTGColorIndexFromACI(int aci) {
   for (const AciMatch& match : kAciMatches)
     if (match.aci == aci) return match.index;
   return kUnmatchedAciIndex;
+}
+
+int GetMaxDevColours() {
+  // Zero until the screen has answered; a screen that cannot be asked is asked again next time.
+  static std::atomic<int> cached{0};
+  const int known = cached.load(std::memory_order_relaxed);
+  if (known != 0) return known;
+  HDC screen = GetDC(nullptr);
+  if (screen == nullptr) return 1 << 1;  // assume at least black and white
+  const int64_t bits =
+      static_cast<int64_t>(GetDeviceCaps(screen, BITSPIXEL)) * GetDeviceCaps(screen, PLANES);
+  ReleaseDC(nullptr, screen);
+  const int colours = 1 << std::clamp<int64_t>(bits, 1, kMaxColourBits);
+  cached.store(colours, std::memory_order_relaxed);
+  return colours;
 }
 
 int GetLineType(int i) {

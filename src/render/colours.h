@@ -19,6 +19,10 @@ const char* GetColorName(int i);
 // exchange format's white, included) is black.
 int GetTGColorIndexFromACI(int aci);
 
+// The number of colours the screen shows: 2 to the power of its bits per pixel times its colour
+// planes, at most 2^24. Asked of the screen once and remembered.
+int GetMaxDevColours();
+
 // The pen style of line type i (0 to 4); 0 (solid) for any other index.
 int GetLineType(int i);
 // The pen style of the line type named exactly name (case matters); 4 for a null or unknown name.

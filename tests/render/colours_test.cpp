@@ -91,3 +91,13 @@ TEST(Colours, AciNumbersMapToTheirNearestTableEntry) {
   for (const Row& row : rows)
     EXPECT_EQ(GetTGColorIndexFromACI(row.aci), row.index) << "ACI " << row.aci;
 }
+
+TEST(Colours, MaxDevColoursIsTheScreensTrueColourCountEveryTime) {
+  // The screen stand-in has 24 bits per pixel in one plane.
+  HDC screen = GetDC(nullptr);
+  const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+  ReleaseDC(nullptr, screen);
+  ASSERT_EQ(bits, 24);
+  EXPECT_EQ(GetMaxDevColours(), 1 << 24);
+  EXPECT_EQ(GetMaxDevColours(), 1 << 24);
+}

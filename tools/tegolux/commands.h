@@ -3,3 +3,4 @@
 // returns the process exit code: 0 success, 1 failure, 2 wrong usage.
 
 int RunDemo(int argc, char** argv);
+int RunSwatches(int argc, char** argv);

@@ -16,6 +16,8 @@ constexpr const char* kUsage =
     "Commands:\n"
     "  demo [--out DIR]   build the sample roof plan, print what the engine measures, and\n"
     "                     write and read its corners in the text, binary and exchange forms\n"
+    "  swatches -o FILE   write a sheet of the colours, line types and fill patterns\n"
+    "                     (PNG, PDF or SVG, chosen by the file's extension)\n"
     "  help [COMMAND]     show this text, or the help of one command\n"
     "\n"
     "Options:\n"
@@ -29,6 +31,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"demo", RunDemo},
+    {"swatches", RunSwatches},
 };
 
 const Command* FindCommand(const char* name) {

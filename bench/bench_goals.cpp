@@ -9,6 +9,7 @@ std::vector<ThroughputGoal>& Goals() {
   return goals;
 }
 
+// Throughputs are bytes or items per second; both print in millions.
 double MegabytesPerSecond(double bytesPerSecond) {
   return bytesPerSecond / 1e6;
 }
@@ -25,9 +26,10 @@ void GoalReporter::ReportRuns(const std::vector<Run>& runs) {
     if (run.error_occurred) continue;
     // Repeated benchmarks are judged by their median, which a noisy neighbour moves least.
     if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
-    const auto counter = run.counters.find("bytes_per_second");
+    auto counter = run.counters.find("bytes_per_second");
+    if (counter == run.counters.end()) counter = run.counters.find("items_per_second");
     if (counter == run.counters.end()) continue;
-    bytes_per_second_[run.benchmark_name()] = counter->second.value;
+    throughput_[run.benchmark_name()] = counter->second.value;
   }
   ConsoleReporter::ReportRuns(runs);
 }
@@ -35,8 +37,8 @@ void GoalReporter::ReportRuns(const std::vector<Run>& runs) {
 bool GoalReporter::PrintGoals() const {
   bool allMet = true;
   for (const ThroughputGoal& goal : Goals()) {
-    const auto measured = bytes_per_second_.find(goal.name);
-    if (measured == bytes_per_second_.end()) continue;
+    const auto measured = throughput_.find(goal.name);
+    if (measured == throughput_.end()) continue;
     if (goal.baseline.empty()) {
       const bool met = measured->second >= goal.minimum;
       allMet = allMet && met;
@@ -45,12 +47,12 @@ bool GoalReporter::PrintGoals() const {
                   met ? "met" : "NOT MET");
       continue;
     }
-    const auto baseline = bytes_per_second_.find(goal.baseline);
-    if (baseline == bytes_per_second_.end() || baseline->second <= 0.0) continue;
+    const auto baseline = throughput_.find(goal.baseline);
+    if (baseline == throughput_.end() || baseline->second <= 0.0) continue;
     const double ratio = measured->second / baseline->second;
     const bool met = ratio >= goal.minimum;
     allMet = allMet && met;
-    std::printf("goal %-40s %9.1f MB/s = %.0f%% of %s (%.1f MB/s; want >= %.0f%%): %s\n",
+    std::printf("goal %-40s %9.3f M/s = %.0f%% of %s (%.3f M/s; want >= %.0f%%): %s\n",
                 goal.name.c_str(), MegabytesPerSecond(measured->second), ratio * 100.0,
                 goal.baseline.c_str(), MegabytesPerSecond(baseline->second), goal.minimum * 100.0,
                 met ? "met" : "NOT MET");

@@ -1,6 +1,7 @@
 #pragma once
 // Performance goals that relate benchmarks of one run: "A reaches at least r times the
-// throughput of B", or "A reaches at least n bytes per second". The reporter prints the
+// throughput of B", or "A reaches at least n bytes per second". Throughput is bytes per second,
+// or items per second for benchmarks that count items. The reporter prints the
 // ordinary console table, then one line per goal.
 
 #include <benchmark/benchmark.h>
@@ -25,5 +26,5 @@ class GoalReporter : public benchmark::ConsoleReporter {
   bool PrintGoals() const;
 
  private:
-  std::map<std::string, double> bytes_per_second_;
+  std::map<std::string, double> throughput_;
 };

@@ -152,16 +152,30 @@ void HDC__::ApplyClip() {
   cairo_reset_clip(cr);
   if (!state.clip) return;
   cairo_new_path(cr);
-  for (const RegionShape::Path& path : state.clip->Paths()) {
+  AddRegionPath(cr, *state.clip);
+  cairo_clip(cr);
+}
+
+void AddRegionPath(cairo_t* cr, const RegionShape& region, const HDC__* dc) {
+  for (const RegionShape::Path& path : region.Paths()) {
     if (path.empty()) continue;
-    cairo_move_to(cr, path[0].x, path[0].y);
-    for (size_t i = 1; i < path.size(); ++i)
-      cairo_line_to(cr, path[i].x, path[i].y);
+    for (size_t i = 0; i < path.size(); ++i) {
+      const POINT p = dc != nullptr ? dc->ToDevice(path[i].x, path[i].y) : path[i];
+      if (i == 0) {
+        cairo_move_to(cr, p.x, p.y);
+      } else {
+        cairo_line_to(cr, p.x, p.y);
+      }
+    }
     cairo_close_path(cr);
   }
   cairo_set_fill_rule(
-      cr, state.clip->FillMode() == WINDING ? CAIRO_FILL_RULE_WINDING : CAIRO_FILL_RULE_EVEN_ODD);
-  cairo_clip(cr);
+      cr, region.FillMode() == WINDING ? CAIRO_FILL_RULE_WINDING : CAIRO_FILL_RULE_EVEN_ODD);
+}
+
+void SetCairoColour(cairo_t* cr, COLORREF colour) {
+  cairo_set_source_rgb(cr, GetRValue(colour) / 255.0, GetGValue(colour) / 255.0,
+                       GetBValue(colour) / 255.0);
 }
 
 RecordedCall* HDC__::Record(const char* name, std::vector<int> args) {

@@ -22,11 +22,6 @@ constexpr double kDashDotDot[] = {9, 3, 3, 3, 3, 3};
 constexpr double kHalfPixel = 0.5;
 constexpr int kHatchSize = 8;
 
-void SetColour(cairo_t* cr, COLORREF colour) {
-  cairo_set_source_rgb(cr, GetRValue(colour) / 255.0, GetGValue(colour) / 255.0,
-                       GetBValue(colour) / 255.0);
-}
-
 bool IsCosmetic(const HDC__& d) {
   return d.DevicePenWidth() <= 1.0;
 }
@@ -67,11 +62,11 @@ cairo_pattern_t* HatchPattern(const BrushSpec& brush, const DcState& state) {
   cairo_surface_t* tile = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kHatchSize, kHatchSize);
   cairo_t* cr = cairo_create(tile);
   if (state.bk_mode == OPAQUE) {
-    SetColour(cr, state.bk_colour);
+    SetCairoColour(cr, state.bk_colour);
     cairo_paint(cr);
   }
   cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-  SetColour(cr, brush.colour);
+  SetCairoColour(cr, brush.colour);
   const bool horizontal = brush.hatch == HS_HORIZONTAL || brush.hatch == HS_CROSS;
   const bool vertical = brush.hatch == HS_VERTICAL || brush.hatch == HS_CROSS;
   const bool forward = brush.hatch == HS_FDIAGONAL || brush.hatch == HS_DIAGCROSS;
@@ -92,7 +87,7 @@ cairo_pattern_t* HatchPattern(const BrushSpec& brush, const DcState& state) {
 
 void SetBrush(cairo_t* cr, const BrushSpec& brush, const DcState& state) {
   if (brush.style != BS_HATCHED) {
-    SetColour(cr, brush.colour);
+    SetCairoColour(cr, brush.colour);
     return;
   }
   cairo_pattern_t* pattern = HatchPattern(brush, state);
@@ -175,27 +170,16 @@ class ClipMask {
   cairo_surface_t* surface_;
 };
 
-void AddClip(cairo_t* cr, const DcState& state) {
-  if (!state.clip) return;
-  for (const RegionShape::Path& path : state.clip->Paths()) {
-    if (path.empty()) continue;
-    cairo_move_to(cr, path[0].x, path[0].y);
-    for (size_t i = 1; i < path.size(); ++i)
-      cairo_line_to(cr, path[i].x, path[i].y);
-    cairo_close_path(cr);
-  }
-  cairo_set_fill_rule(
-      cr, state.clip->FillMode() == WINDING ? CAIRO_FILL_RULE_WINDING : CAIRO_FILL_RULE_EVEN_ODD);
-  cairo_clip(cr);
-}
-
 // Renders one part of the figure (fill or stroke) into an 8-bit coverage mask of the box.
 void RenderMask(const ClipMask& mask, const HDC__& d, const Figure& figure, bool stroke, int x0,
                 int y0) {
   cairo_t* cr = cairo_create(mask.surface());
   cairo_translate(cr, -x0, -y0);
   cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-  AddClip(cr, d.state);
+  if (d.state.clip) {
+    AddRegionPath(cr, *d.state.clip);
+    cairo_clip(cr);
+  }
   cairo_new_path(cr);
   cairo_set_source_rgba(cr, 0, 0, 0, 1);
   if (stroke) {
@@ -321,7 +305,7 @@ void Draw(HDC__& d, Figure& figure) {
       cairo_new_path(cr);
       figure.StrokePath(cr);
       SetPen(cr, d);
-      SetColour(cr, colour);
+      SetCairoColour(cr, colour);
       cairo_stroke(cr);
     }
   }
@@ -501,20 +485,7 @@ void FillPaths(HDC__& d, const RegionShape& region, const BrushSpec& brush) {
   if (cr == nullptr || brush.style == BS_NULL) return;
   cairo_save(cr);
   cairo_new_path(cr);
-  for (const RegionShape::Path& path : region.Paths()) {
-    if (path.empty()) continue;
-    for (size_t i = 0; i < path.size(); ++i) {
-      const POINT p = d.ToDevice(path[i].x, path[i].y);
-      if (i == 0) {
-        cairo_move_to(cr, p.x, p.y);
-      } else {
-        cairo_line_to(cr, p.x, p.y);
-      }
-    }
-    cairo_close_path(cr);
-  }
-  cairo_set_fill_rule(
-      cr, region.FillMode() == WINDING ? CAIRO_FILL_RULE_WINDING : CAIRO_FILL_RULE_EVEN_ODD);
+  AddRegionPath(cr, region, &d);
   SetBrush(cr, brush, d.state);
   cairo_fill(cr);
   cairo_restore(cr);
@@ -618,7 +589,7 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour) {
   }
   cairo_save(cr);
   cairo_rectangle(cr, p.x, p.y, 1, 1);
-  SetColour(cr, colour);
+  SetCairoColour(cr, colour);
   cairo_fill(cr);
   cairo_restore(cr);
   return colour;

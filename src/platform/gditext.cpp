@@ -129,11 +129,6 @@ double Advance(cairo_t* cr, const std::string& utf8) {
   return extents.x_advance;
 }
 
-void SetColour(cairo_t* cr, COLORREF colour) {
-  cairo_set_source_rgb(cr, GetRValue(colour) / 255.0, GetGValue(colour) / 255.0,
-                       GetBValue(colour) / 255.0);
-}
-
 int ToLogicalLength(double device, double scale) {
   return scale == 0 ? 0 : static_cast<int>(std::lround(device / std::fabs(scale)));
 }
@@ -171,11 +166,11 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
     // Escapement is counter-clockwise in tenths of a degree; y grows downward on the device.
     cairo_rotate(cr, -s.font.lfEscapement / kTenthsPerDegree * M_PI / kDegreesPerHalfTurn);
     if (s.bk_mode == OPAQUE) {
-      SetColour(cr, s.bk_colour);
+      SetCairoColour(cr, s.bk_colour);
       cairo_rectangle(cr, dx, baseline - ascent, width, ascent + descent);
       cairo_fill(cr);
     }
-    SetColour(cr, s.text_colour);
+    SetCairoColour(cr, s.text_colour);
     cairo_move_to(cr, dx, baseline);
     cairo_show_text(cr, utf8.c_str());
     const double thickness = std::max(1.0, std::round(font.em * kUnderlineThicknessPerEm));

@@ -88,6 +88,12 @@ struct HDC__ : GdiObject {
   bool finished_ = false;
 };
 
+// Adds the region's paths to cr's current path, each point mapped through dc when one is given
+// (region coordinates are logical when painting, device ones when clipping), and sets the fill
+// rule the region is filled with.
+void AddRegionPath(cairo_t* cr, const RegionShape& region, const HDC__* dc = nullptr);
+void SetCairoColour(cairo_t* cr, COLORREF colour);
+
 // The live device context behind a handle, or null.
 inline HDC__* LiveDC(const void* handle) {
   return LiveGdiObjectAs<HDC__>(handle, GdiKind::kDeviceContext);

@@ -18,9 +18,13 @@
 #include "entities/entitytype.h"
 #include "entities/line3d.h"
 
+#include "takeoff/smartobjecttypes.h"
 #include "takeoff/tlegendlist.h"
 #include "takeoff/tsectionlist.h"
 #include "takeoff/tsmartobject.h"
+#include "takeoff/tsodata.h"
+#include "takeoff/ttgattribute.h"
+#include "takeoff/ttgattriblist.h"
 
 #include "document/layerbag.h"
 #include "document/layeritem.h"

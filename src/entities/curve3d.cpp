@@ -1,7 +1,9 @@
 #include "entities/curve3d.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -10,6 +12,10 @@
 #include "geometry/tolerance.h"
 #include "render/colours.h"
 #include "settings/hostglobals.h"
+#include "takeoff/smartobjecttypes.h"
+#include "takeoff/tsodata.h"
+#include "takeoff/ttgattriblist.h"
+#include "takeoff/ttgattribute.h"
 
 namespace {
 
@@ -132,10 +138,12 @@ void Curve3D::CopyFrom(const Curve3D& src) {
       DuplicateText(src.layer_ != nullptr ? src.layer_->LayerName() : src.layer_name_.get());
 }
 
+// A deep copy; an empty or missing list gives none, since an entity never keeps an empty list.
 std::unique_ptr<TSmartObjectList> Curve3D::CopySmartObjects(const TSmartObjectList* src) {
-  if (src == nullptr) return nullptr;
-  // The list holds no items yet; the takeoff model copies them item by item here.
-  return std::unique_ptr<TSmartObjectList>(new (std::nothrow) TSmartObjectList());
+  if (src == nullptr || src->Num() == 0) return nullptr;
+  std::unique_ptr<TSmartObjectList> copy(new (std::nothrow) TSmartObjectList(*src));
+  if (copy && copy->Num() == 0) copy.reset();
+  return copy;
 }
 
 void Curve3D::CopyGuidIfSet(char (&dst)[kEntityGuidSize], const char* src) {
@@ -486,9 +494,13 @@ const char* Curve3D::Name(const char* text) {
 }
 
 const char* Curve3D::Name(int index, char* buffer) {
-  if (index == 0 && buffer != nullptr && HasSmartObject() > 0 &&
-      GetAttr(nullptr, kNameTag, kDataString, buffer) != 0)
-    return buffer;
+  if (index == 0 && buffer != nullptr && HasSmartObject() > 0) {
+    // An entity carrying takeoff items is known by its item: the "Name" attribute (a roof's
+    // name), else the first item's own name.
+    if (GetAttr(nullptr, kNameTag, kDataString, buffer) != 0 && buffer[0] != '\0') return buffer;
+    const TSmartObject* first = smart_objects_ ? smart_objects_->Head() : nullptr;
+    if (first != nullptr) return CopyFixedText(buffer, kSmartObjectNameSize, first->Name());
+  }
   if (buffer == nullptr) return name_;
   CopyFixedText(buffer, kEntityNameSize, name_);
   return buffer;
@@ -1024,8 +1036,114 @@ int Curve3D::TPSave(DXFGroup* /*stream*/, const char* /*layerName*/) {
 }
 
 // ---- Takeoff items ------------------------------------------------------------------------
-// The entity's list holds no items until the takeoff model fills it in, so every query finds
-// nothing and every change changes nothing.
+// Every operation that changes the list or one of its items records State(4): takeoff items
+// are what the quantities are computed from.
+
+namespace {
+
+// Catalogue types the entity queries look for.
+constexpr int kRoofAreaType = 6101;
+constexpr int kPitchedRoofType = 6114;
+
+bool EqualsIgnoringCase(const char* a, const char* b) {
+  if (a == nullptr || b == nullptr) return false;
+  for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+    if (std::tolower(static_cast<unsigned char>(*a)) !=
+        std::tolower(static_cast<unsigned char>(*b)))
+      return false;
+  }
+  return *a == *b;
+}
+
+TSmartObject* FirstItem(const TSmartObjectList* list) {
+  return list != nullptr ? list->Head() : nullptr;
+}
+
+// The entity-level index rule: positions are 1-based and anything below 2 means the first item.
+TSmartObject* ItemAt(const TSmartObjectList* list, int index) {
+  if (list == nullptr) return nullptr;
+  return index < 2 ? list->Head() : list->Search(index);
+}
+
+// A null name means the first item.
+TSmartObject* ItemNamed(const TSmartObjectList* list, const char* name) {
+  if (list == nullptr) return nullptr;
+  return name == nullptr ? list->Head() : list->Search(name);
+}
+
+template <typename Match>
+TSmartObject* FindItem(const TSmartObjectList* list, Match match) {
+  for (TSmartObject* so = FirstItem(list); so != nullptr; so = so->Next()) {
+    if (match(*so)) return so;
+  }
+  return nullptr;
+}
+
+TSmartObject* FirstOfType(const TSmartObjectList* list, int type) {
+  return FindItem(list, [type](const TSmartObject& so) { return so.RFlag() == type; });
+}
+
+// Deletes the items that match (only the first with firstOnly); returns how many.
+template <typename Match>
+int DeleteItems(TSmartObjectList* list, Match match, bool firstOnly) {
+  int deleted = 0;
+  TSmartObject* so = FirstItem(list);
+  while (so != nullptr) {
+    TSmartObject* const next = so->Next();
+    if (match(*so)) {
+      delete list->Remove(so);
+      ++deleted;
+      if (firstOnly) break;
+    }
+    so = next;
+  }
+  return deleted;
+}
+
+// The value of an attribute as a number, read by its own data type.
+double AttributeNumber(const TTGAttribute& attrib) {
+  switch (attrib.Datatype()) {
+    case kDataTypeInteger:
+      return attrib.GetIValue();
+    case kDataTypeDouble:
+      return attrib.GetDValue();
+    case kDataTypeString:
+      return attrib.GetSValue() != nullptr ? std::strtod(attrib.GetSValue(), nullptr) : 0.0;
+    default:
+      return 0.0;
+  }
+}
+
+// Property source 2 is not stored on any attribute: it asks for the attribute of that type
+// whatever its source (and, when reading, for the largest value among the items).
+constexpr int kAnySource = 2;
+
+TTGAttribute* FindAttribute(const TSmartObject& so, int source, int type) {
+  return source == kAnySource ? so.HasAttrib(type) : so.GetAttribute(source, type);
+}
+
+bool HasPositivePitch(const TSmartObject& so) {
+  const TTGAttribute* pitch = so.GetAttribute(kSourceTemplate, kPropertyPitch);
+  return pitch != nullptr && AttributeNumber(*pitch) > 0.0;
+}
+
+// The item's "Name" attribute when it has a non-empty one, else the item's own name.
+const char* ItemDisplayName(const TSmartObject& so) {
+  const TTGAttribute* name = so.HasAttrib(kNameTag);
+  if (name != nullptr && name->Datatype() == kDataString && name->GetSValue() != nullptr &&
+      name->GetSValue()[0] != '\0')
+    return name->GetSValue();
+  return so.Name();
+}
+
+}  // namespace
+
+int Curve3D::AfterClearing(int deleted) {
+  if (deleted > 0) State(kStateGeometryChanged);
+  // An entity never keeps an empty list.
+  if (smart_objects_ && smart_objects_->Num() == 0) smart_objects_.reset();
+  return smart_objects_ ? 0 : 1;
+}
 
 TSmartObjectList* Curve3D::GetSmartObjectList() {
   return smart_objects_.get();
@@ -1038,147 +1156,375 @@ int Curve3D::HasSmartObject() {
 }
 
 int Curve3D::SetSmartObjectList(TSmartObjectList* list) {
-  smart_objects_.reset(list);
+  smart_objects_ = CopySmartObjects(list);
   State(kStateGeometryChanged);
   return SmartObjectNum();
 }
 
-TSmartObject* Curve3D::GetSmartObject(const char* /*name*/) {
-  return nullptr;
+TSmartObject* Curve3D::GetSmartObject(const char* name) {
+  return ItemNamed(smart_objects_.get(), name);
 }
-TSmartObject* Curve3D::GetSmartObject(int /*index*/) {
-  return nullptr;
+TSmartObject* Curve3D::GetSmartObject(int index) {
+  return ItemAt(smart_objects_.get(), index);
 }
-TSmartObject* Curve3D::GetSmartObjectByGuid(const char* /*guid*/) {
-  return nullptr;
+
+TSmartObject* Curve3D::GetSmartObjectByGuid(const char* guid) {
+  if (!ValidateGuid(guid)) return nullptr;
+  return FindItem(smart_objects_.get(), [guid](const TSmartObject& so) {
+    return EqualsIgnoringCase(so.GetGuid(), guid);
+  });
 }
-TSmartObject* Curve3D::HasSmartObjectType(int /*type*/) {
-  return nullptr;
+
+TSmartObject* Curve3D::HasSmartObjectType(int type) {
+  return FirstOfType(smart_objects_.get(), type);
 }
+
 TSmartObject* Curve3D::HasRoofSmartObject() {
-  return nullptr;
+  TSmartObject* roof = FirstOfType(smart_objects_.get(), kRoofAreaType);
+  return roof != nullptr ? roof : FirstOfType(smart_objects_.get(), kPitchedRoofType);
 }
+
 TSmartObject* Curve3D::HasOpeningSmartObject() {
-  return nullptr;
+  TSmartObject* opening = FirstOfType(smart_objects_.get(), kRoofOpeningType);
+  return opening != nullptr ? opening : FirstOfType(smart_objects_.get(), kPitchedOpeningType);
 }
+
 bool Curve3D::HasPitchedSmartObject() {
-  return false;
+  return FindItem(smart_objects_.get(), [](const TSmartObject& so) {
+           return IsPitchedSmartObject(so.RFlag()) || HasPositivePitch(so);
+         }) != nullptr;
 }
-int Curve3D::HasDoubleLineSmartObject(int /*n*/) {
-  return 0;
+
+int Curve3D::HasDoubleLineSmartObject(int n) {
+  const bool flag = n != 0;
+  return FindItem(smart_objects_.get(), [flag](const TSmartObject& so) {
+           return IsDoubleLineSmartObject(so.RFlag(), flag);
+         }) != nullptr;
 }
+
 int Curve3D::HasV5SmartObject() {
-  return 0;
+  return FindItem(smart_objects_.get(),
+                  [](const TSmartObject& so) { return IsV5SmartObject(so.RFlag()); }) != nullptr;
 }
+
 const char* Curve3D::GetSmartObjectID() {
-  return nullptr;
+  const TSmartObject* first = FirstItem(smart_objects_.get());
+  return first != nullptr && ValidateGuid(first->GetGuid()) ? first->GetGuid() : nullptr;
 }
-int Curve3D::GetRoofId(int /*index*/) {
+
+// ---- Roof identifiers and GUIDs ----
+
+int Curve3D::GetRoofId(int index) {
+  const TSmartObject* so = ItemAt(smart_objects_.get(), index);
+  return so != nullptr ? so->GetRoofId() : 0;
+}
+
+const char* Curve3D::GetRoofGuid(const char* name) {
+  const TSmartObject* so = ItemNamed(smart_objects_.get(), name);
+  return so != nullptr ? so->GetRoofGuid() : nullptr;
+}
+
+int Curve3D::SetRoofGuid(const char* name, const char* guid) {
+  if (!ValidateGuid(guid)) return 0;
+  SetOwnerGuid(guid);
+  int written = 0;
+  for (TSmartObject* so = FirstItem(smart_objects_.get()); so != nullptr; so = so->Next()) {
+    if (name != nullptr && !EqualsIgnoringCase(so->Name(), name)) continue;
+    so->SetRoofGuid(guid);
+    ++written;
+    // A name picks one item, as GetRoofGuid(name) reads one.
+    if (name != nullptr) break;
+  }
+  if (written > 0) State(kStateGeometryChanged);
+  return written;
+}
+
+int Curve3D::HasRoofId(int roofId) {
+  return FindItem(smart_objects_.get(),
+                  [roofId](const TSmartObject& so) { return so.GetRoofId() == roofId; }) != nullptr;
+}
+
+int Curve3D::HasRoofGuid(const char* guid) {
+  if (!ValidateGuid(guid)) return 0;
+  return FindItem(smart_objects_.get(), [guid](const TSmartObject& so) {
+           return EqualsIgnoringCase(so.GetRoofGuid(), guid);
+         }) != nullptr;
+}
+
+namespace {
+
+// Forwards to the item and reports whether either identifier changed.
+int SetItemRoofId(TSmartObject* so, int roofId, int ownerId, bool* changed) {
+  if (so == nullptr) return 0;
+  const int rid = so->GetRId();
+  const int userRid = so->GetUserRId();
+  const int result = so->SetRoofId(roofId, ownerId);
+  *changed = rid != so->GetRId() || userRid != so->GetUserRId();
+  return result;
+}
+
+}  // namespace
+
+int Curve3D::SetRoofId(int index, int roofId, int ownerId) {
+  bool changed = false;
+  const int result = SetItemRoofId(ItemAt(smart_objects_.get(), index), roofId, ownerId, &changed);
+  if (changed) State(kStateGeometryChanged);
+  return result;
+}
+
+int Curve3D::SetRoofId(const char* name, int roofId, int ownerId) {
+  bool changed = false;
+  const int result =
+      SetItemRoofId(ItemNamed(smart_objects_.get(), name), roofId, ownerId, &changed);
+  if (changed) State(kStateGeometryChanged);
+  return result;
+}
+
+int Curve3D::ClearRoofId(int id, int all) {
+  int cleared = 0;
+  for (TSmartObject* so = FirstItem(smart_objects_.get()); so != nullptr; so = so->Next())
+    cleared |= so->ClearRoofId(id, all);
+  if (cleared != 0) State(kStateGeometryChanged);
+  return cleared != 0 ? 1 : 0;
+}
+
+int Curve3D::GetOwnerRoofId(int force) {
+  if (IsSelected() == 0 && force == 0) return 0;
+  const TSmartObject* first = FirstItem(smart_objects_.get());
+  if (first == nullptr) return 0;
+  const auto roofOf = [](const TSmartObject& so) { return std::max(so.GetRoofId(), 0); };
+  const int shared = roofOf(*first);
+  for (const TSmartObject* so = first->Next(); so != nullptr; so = so->Next()) {
+    if (roofOf(*so) != shared) return -1;
+  }
+  return shared;
+}
+
+// ---- Attributes ----
+
+int Curve3D::GetAttr(int source, int type, char* buffer) {
+  if (buffer == nullptr) return 0;
+  const TTGAttribute* best = nullptr;
+  for (const TSmartObject* so = FirstItem(smart_objects_.get()); so != nullptr; so = so->Next()) {
+    const TTGAttribute* attrib = FindAttribute(*so, source, type);
+    if (attrib == nullptr) continue;
+    if (source != kAnySource) {
+      best = attrib;
+      break;
+    }
+    // Strictly larger, so the first of equal values wins.
+    if (best == nullptr || AttributeNumber(*attrib) > AttributeNumber(*best)) best = attrib;
+  }
+  if (best == nullptr) return 0;
+  return best->GetAttrib(best->Datatype(), buffer, kAttrBufferSize);
+}
+
+int Curve3D::GetAttr(const char* name, const char* tag, int dataType, char* buffer) {
+  if (tag == nullptr || buffer == nullptr) return 0;
+  for (const TSmartObject* so = FirstItem(smart_objects_.get()); so != nullptr; so = so->Next()) {
+    // A named item is left out: callers ask what the entity's other items say.
+    if (name != nullptr && EqualsIgnoringCase(so->Name(), name)) continue;
+    const int answer = so->GetAttrib(tag, dataType, buffer, kAttrBufferSize);
+    if (answer != 0) return answer;
+  }
   return 0;
 }
-const char* Curve3D::GetRoofGuid(const char* /*name*/) {
-  return nullptr;
+
+int Curve3D::SetAttr(int source, int type, int dataType, const char* text) {
+  int changed = 0;
+  for (TSmartObject* so = FirstItem(smart_objects_.get()); so != nullptr; so = so->Next()) {
+    const TTGAttribute* attrib = FindAttribute(*so, source, type);
+    if (attrib == nullptr) continue;
+    changed |= so->SetAttrib(attrib->Propsource(), type, dataType, text) != 0;
+  }
+  if (changed != 0) State(kStateGeometryChanged);
+  return changed;
 }
-int Curve3D::SetRoofGuid(const char* /*name*/, const char* /*guid*/) {
-  return 0;
+
+int Curve3D::SetAttr(int source, int type, const char* text) {
+  int changed = 0;
+  for (TSmartObject* so = FirstItem(smart_objects_.get()); so != nullptr; so = so->Next()) {
+    const TTGAttribute* attrib = FindAttribute(*so, source, type);
+    if (attrib == nullptr) continue;
+    // Each item keeps the data type its attribute already has.
+    changed |= so->SetAttrib(attrib->Propsource(), type, attrib->Datatype(), text) != 0;
+  }
+  if (changed != 0) State(kStateGeometryChanged);
+  return changed;
 }
-int Curve3D::HasRoofId(int /*roofId*/) {
-  return 0;
+
+int Curve3D::SetAttr(const char* name, const char* tag, int dataType, const char* text) {
+  if (tag == nullptr) return 0;
+  int changed = 0;
+  for (TSmartObject* so = FirstItem(smart_objects_.get()); so != nullptr; so = so->Next()) {
+    if (name != nullptr && !EqualsIgnoringCase(so->Name(), name)) continue;
+    changed |= so->SetAttrib(tag, dataType, text) != 0;
+  }
+  if (changed != 0) State(kStateGeometryChanged);
+  return changed;
 }
-int Curve3D::HasRoofGuid(const char* /*guid*/) {
-  return 0;
+
+// ---- Section data ----
+
+TSODataList* Curve3D::GetDataList(int index) {
+  TSmartObject* so = ItemAt(smart_objects_.get(), index);
+  return so != nullptr ? so->GetSODataList() : nullptr;
 }
-int Curve3D::SetRoofId(int /*index*/, int /*roofId*/, int /*ownerId*/) {
-  return 0;
+
+TSOData* Curve3D::GetSectionData(const char* name, const char* section) {
+  const TSmartObject* so = ItemNamed(smart_objects_.get(), name);
+  return so != nullptr ? so->GetSectionData(section) : nullptr;
 }
-int Curve3D::SetRoofId(const char* /*name*/, int /*roofId*/, int /*ownerId*/) {
-  return 0;
+
+TSOData* Curve3D::GetSectionData(int index, const char* section) {
+  const TSmartObject* so = ItemAt(smart_objects_.get(), index);
+  return so != nullptr ? so->GetSectionData(section) : nullptr;
 }
-int Curve3D::ClearRoofId(int /*id*/, int /*all*/) {
-  return 0;
+
+int Curve3D::GetSectionTotals(int index, double& area, double& length, int& count) {
+  area = 0.0;
+  length = 0.0;
+  count = 0;
+  const TSmartObject* so = ItemAt(smart_objects_.get(), index);
+  return so != nullptr ? so->GetSectionTotals(area, length, count) : 0;
 }
-int Curve3D::GetOwnerRoofId(int /*force*/) {
-  return 0;
+
+int Curve3D::SetSectionData(int index, const char* section, double area, double length, int count) {
+  TSmartObject* so = ItemAt(smart_objects_.get(), index);
+  if (so == nullptr || so->SetSectionData(section, area, length, count) == nullptr) return 0;
+  State(kStateGeometryChanged);
+  return 1;
 }
-int Curve3D::GetAttr(int /*source*/, int /*type*/, char* /*buffer*/) {
-  return 0;
-}
-int Curve3D::GetAttr(const char* /*name*/, const char* /*tag*/, int /*dataType*/,
-                     char* /*buffer*/) {
-  return 0;
-}
-int Curve3D::SetAttr(int /*source*/, int /*type*/, int /*dataType*/, const char* /*text*/) {
-  return 0;
-}
-int Curve3D::SetAttr(int /*source*/, int /*type*/, const char* /*text*/) {
-  return 0;
-}
-int Curve3D::SetAttr(const char* /*name*/, const char* /*tag*/, int /*dataType*/,
-                     const char* /*text*/) {
-  return 0;
-}
-TSODataList* Curve3D::GetDataList(int /*index*/) {
-  return nullptr;
-}
-TSOData* Curve3D::GetSectionData(const char* /*name*/, const char* /*section*/) {
-  return nullptr;
-}
-TSOData* Curve3D::GetSectionData(int /*index*/, const char* /*section*/) {
-  return nullptr;
-}
-int Curve3D::GetSectionTotals(int /*index*/, double& /*area*/, double& /*length*/, int& /*count*/) {
-  return 0;
-}
-int Curve3D::SetSectionData(int /*index*/, const char* /*section*/, double /*area*/,
-                            double /*length*/, int /*count*/) {
-  return 0;
-}
+
 int Curve3D::HasSectionData() {
-  return 0;
+  int entries = 0;
+  for (TSmartObject* so = FirstItem(smart_objects_.get()); so != nullptr; so = so->Next())
+    entries += so->GetSODataList()->NoofObjs();
+  return entries;
 }
+
 int Curve3D::HasTotals() {
-  return 0;
+  int entries = 0;
+  for (const TSmartObject* so = FirstItem(smart_objects_.get()); so != nullptr; so = so->Next()) {
+    double area = 0.0, length = 0.0;
+    int count = 0;
+    entries += so->GetSectionTotals(area, length, count);
+  }
+  return entries;
 }
-int Curve3D::ClearSectionData(const char* /*section*/, int /*all*/) {
-  return 0;
+
+int Curve3D::ClearSectionData(const char* section, int all) {
+  int deleted = 0;
+  for (TSmartObject* so = FirstItem(smart_objects_.get()); so != nullptr; so = so->Next())
+    deleted += so->ClearSectionData(section, all);
+  if (deleted > 0) State(kStateGeometryChanged);
+  return deleted;
 }
-int Curve3D::ClearSmartObject(const char* /*name*/) {
-  return 0;
+
+int Curve3D::MoveSmartObject(const char* name, const char* fromSection, const char* toSection) {
+  TSmartObject* so = ItemNamed(smart_objects_.get(), name);
+  if (so == nullptr || so->MoveSectionData(fromSection, toSection) == 0) return 0;
+  State(kStateGeometryChanged);
+  return 1;
 }
-int Curve3D::ClearSmartObjectByGuid(const char* /*guid*/) {
-  return 0;
+
+// Suppressing takes an item out of every section's totals by marking its computed entries as
+// moved out; restoring undoes all moves of the item (its own copies go, the rest count again).
+int Curve3D::SuppressData(int index) {
+  TSmartObject* so = ItemAt(smart_objects_.get(), index);
+  if (so == nullptr) return 0;
+  int changed = 0;
+  for (TSOData* d = so->GetSODataList()->Head(); d != nullptr; d = d->Next()) {
+    if (d->GetFlag() != kSODataComputed) continue;
+    d->SetFlag(kSODataMovedOut);
+    ++changed;
+  }
+  if (changed > 0) State(kStateGeometryChanged);
+  return changed;
 }
-int Curve3D::ClearSmartObjectByRoof(int /*roofId*/) {
-  return 0;
+
+int Curve3D::RestoreData(int index) {
+  TSmartObject* so = ItemAt(smart_objects_.get(), index);
+  if (so == nullptr) return 0;
+  int changed = 0;
+  TSOData* d = so->GetSODataList()->Head();
+  while (d != nullptr) {
+    TSOData* const next = d->Next();
+    if (d->GetFlag() == kSODataMovedIn) {
+      so->RemoveSectionData(d);
+      ++changed;
+    } else if (d->GetFlag() == kSODataMovedOut) {
+      d->SetFlag(kSODataComputed);
+      ++changed;
+    }
+    d = next;
+  }
+  if (changed > 0) State(kStateGeometryChanged);
+  return changed;
 }
-int Curve3D::ClearSmartObjectByType(int /*type*/) {
-  return 0;
+
+// ---- Clearing items ----
+
+int Curve3D::ClearSmartObject(const char* name) {
+  const int deleted = DeleteItems(
+      smart_objects_.get(),
+      [name](const TSmartObject& so) {
+        return name == nullptr || EqualsIgnoringCase(so.Name(), name);
+      },
+      name != nullptr);
+  return AfterClearing(deleted);
 }
-int Curve3D::MoveSmartObject(const char* /*name*/, const char* /*fromSection*/,
-                             const char* /*toSection*/) {
-  return 0;
+
+int Curve3D::ClearSmartObjectByGuid(const char* guid) {
+  if (!ValidateGuid(guid)) return AfterClearing(0);
+  const int deleted = DeleteItems(
+      smart_objects_.get(),
+      [guid](const TSmartObject& so) { return EqualsIgnoringCase(so.GetGuid(), guid); }, true);
+  return AfterClearing(deleted);
 }
-int Curve3D::SuppressData(int /*index*/) {
-  return 0;
+
+int Curve3D::ClearSmartObjectByRoof(int roofId) {
+  // The roof item itself stays: only what was assigned to the roof goes.
+  const int deleted = DeleteItems(
+      smart_objects_.get(),
+      [roofId](const TSmartObject& so) { return !IsRoof(so.RFlag()) && so.GetRoofId() == roofId; },
+      false);
+  return AfterClearing(deleted);
 }
-int Curve3D::RestoreData(int /*index*/) {
-  return 0;
+
+int Curve3D::ClearSmartObjectByType(int type) {
+  const int deleted = DeleteItems(
+      smart_objects_.get(), [type](const TSmartObject& so) { return so.RFlag() == type; }, false);
+  return AfterClearing(deleted);
 }
-const char* Curve3D::RName(int /*index*/) {
-  return nullptr;
+
+// ---- Names and sorting ----
+
+const char* Curve3D::RName(int index) {
+  // Index 0 asks for the roof the entity carries; a position asks for that item.
+  const TSmartObject* so = index == 0 ? HasRoofSmartObject() : ItemAt(smart_objects_.get(), index);
+  return so != nullptr ? ItemDisplayName(*so) : nullptr;
 }
-const char* Curve3D::SortTag(const char* /*name*/) {
-  return nullptr;
+
+const char* Curve3D::SortTag(const char* name) {
+  const TSmartObject* so = ItemNamed(smart_objects_.get(), name);
+  return so != nullptr ? so->SortTag() : nullptr;
 }
-const char* Curve3D::SortTag(int /*index*/) {
-  return nullptr;
+const char* Curve3D::SortTag(int index) {
+  const TSmartObject* so = ItemAt(smart_objects_.get(), index);
+  return so != nullptr ? so->SortTag() : nullptr;
 }
-const char* Curve3D::SortValue(const char* /*name*/) {
-  return nullptr;
+const char* Curve3D::SortValue(const char* name) {
+  const TSmartObject* so = ItemNamed(smart_objects_.get(), name);
+  return so != nullptr ? so->SortValue() : nullptr;
 }
-const char* Curve3D::SortValue(int /*index*/) {
-  return nullptr;
+const char* Curve3D::SortValue(int index) {
+  const TSmartObject* so = ItemAt(smart_objects_.get(), index);
+  return so != nullptr ? so->SortValue() : nullptr;
 }
+
+// ---- Hooks of the takeoff assignment ----
+
 bool Curve3D::CanAddSmartObjectType(int /*type*/, char* /*message*/) {
   return false;
 }

@@ -284,7 +284,8 @@ class Curve3D {
   virtual int SetRoofId(const char* name, int roofId, int ownerId);
   virtual int SetRoofGuid(const char* name, const char* guid);
   virtual int SetSectionData(int index, const char* section, double area, double length, int count);
-  // Takes ownership of list (deleting the previous one); null removes the list.
+  // Replaces the list by a deep copy of list (the caller keeps list); null or an empty list
+  // leaves the entity without one. Returns the number of items.
   virtual int SetSmartObjectList(TSmartObjectList* list);
   virtual int SmartObjectNum();
   virtual const char* SortTag(const char* name);
@@ -348,6 +349,9 @@ class Curve3D {
   void CopyFrom(const Curve3D& src);
   static std::unique_ptr<TSmartObjectList> CopySmartObjects(const TSmartObjectList* src);
   static void CopyGuidIfSet(char (&dst)[kEntityGuidSize], const char* src);
+  // Ends every clearing of takeoff items: records the change when deleted > 0 and drops the
+  // list once empty. 1 when the entity has no item left, else 0.
+  int AfterClearing(int deleted);
   // Every change to the three reference lists goes through these four, which keep each listed
   // entity's record of who lists it (referrers_). That record lets an entity that is deleted
   // leave every list that still names it, in time proportional to the lists it is on.

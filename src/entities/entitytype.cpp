@@ -47,9 +47,9 @@ constexpr bool RowsFollowCodes() {
 static_assert(RowsFollowCodes(), "one row per kind code, in code order");
 
 const EntityKind* FindKind(int type) {
-  const int row = type - kEntityUnknown;
-  if (row < 0 || row >= kKindCount) return nullptr;
-  return &kEntityKinds[row];
+  // Range first: subtracting from a code near the int limits would overflow.
+  if (type < kEntityUnknown || type >= kEntityUnknown + kKindCount) return nullptr;
+  return &kEntityKinds[type - kEntityUnknown];
 }
 
 }  // namespace

@@ -54,7 +54,8 @@ TEST(Curve3D, ConstructionCopiesOrSnapsThePointsAndStartsEmpty) {
                                      kStateUnchanged));
   EXPECT_THAT(Texts(e), ElementsAre("", "", "", "", "-", "-"));
   EXPECT_TRUE(e.Colour(1) == RGB(255, 0, 0) && e.GetColour() == 1);  // RGB back, index kept
-  e.SetSmartObjectList(new TSmartObjectList());
+  TSmartObjectList items(new TSmartObject());
+  e.SetSmartObjectList(&items);
   EXPECT_EQ(e.State(), kStateGeometryChanged);
 
   EXPECT_THAT(Curve3D(1e-13, 2, -5e-13, 3, 1e-13, 0, 0, 0, 1, -1, -2), EndsAre(0, 2, 3, 0));
@@ -155,7 +156,8 @@ TEST(Curve3D, CopyTakesAllButReferencesAndSetAllButLayerSectionKindAndLists) {
   Curve3D src = MakeCurve(1, 2, 3, 4);
   Decorate(src, &layer);
   src.AddChild(&child, true);
-  src.SetSmartObjectList(new TSmartObjectList());
+  TSmartObjectList items(new TSmartObject());
+  src.SetSmartObjectList(&items);
 
   std::unique_ptr<Curve3D> copy(src.Copy());
   ASSERT_NE(copy, nullptr);
@@ -345,7 +347,8 @@ TEST(Curve3D, ZeroKeepsNameExclusionsAndGuids) {
   e.AddExclusion(&opening);
   e.AddChild(&child, true);
   e.AddDimension(&dimension);
-  e.SetSmartObjectList(new TSmartObjectList());
+  TSmartObjectList items(new TSmartObject());
+  e.SetSmartObjectList(&items);
 
   e.Zero();
   EXPECT_THAT(e, EndsAre(0, 0, 0, 0));

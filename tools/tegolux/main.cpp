@@ -14,6 +14,8 @@ constexpr const char* kUsage =
     "The drawing and takeoff engine of a roof-estimating CAD application.\n"
     "\n"
     "Commands:\n"
+    "  catalogue [--json] list the takeoff item types with their names, categories and\n"
+    "                     reported quantities, as a table or as JSON\n"
     "  demo [--out DIR]   build the sample roof plan, print what the engine measures, and\n"
     "                     write and read its corners in the text, binary and exchange forms\n"
     "  swatches -o FILE   write a sheet of the colours, line types and fill patterns\n"
@@ -30,6 +32,7 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
+    {"catalogue", RunCatalogue},
     {"demo", RunDemo},
     {"swatches", RunSwatches},
 };

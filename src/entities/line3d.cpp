@@ -1,8 +1,8 @@
 #include "entities/line3d.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -14,7 +14,9 @@ constexpr const char* kLineName = "line";
 
 constexpr const char* kPitchTagLower = "pitch";
 constexpr const char* kPitchTag = "Pitch";
-constexpr const char* kPitchFormat = "%6.2f";
+// The pitch is stored as "%6.2f" text: two decimals, right-aligned in six characters.
+constexpr int kPitchDecimals = 2;
+constexpr int kPitchWidth = 6;
 constexpr int kDataDouble = 2;
 constexpr int kAttrBufferSize = 50;
 
@@ -227,7 +229,16 @@ double Line3D::Dist(Point3D* p) {
 
 double Line3D::Pitch() {
   char value[kAttrBufferSize] = {};
-  if (GetAttr(nullptr, kPitchTagLower, kDataDouble, value) != 0) return std::strtod(value, nullptr);
+  if (GetAttr(nullptr, kPitchTagLower, kDataDouble, value) != 0) {
+    // Locale-free: a host running with a decimal comma reads the same pitch.
+    const char* start = value;
+    while (*start == ' ')
+      ++start;
+    if (*start == '+') ++start;
+    double pitch = 0.0;
+    std::from_chars(start, value + std::strlen(value), pitch);
+    return pitch;
+  }
   return LegacyPitch();
 }
 
@@ -308,7 +319,13 @@ double Line3D::SetAngle(double a) {
 double Line3D::SetPitch(double p) {
   if (HasSmartObject() <= 0) return p;
   char text[kAttrBufferSize] = {};
-  std::snprintf(text, sizeof(text), kPitchFormat, p);
+  char digits[kAttrBufferSize] = {};
+  const auto written = std::to_chars(digits, digits + sizeof(digits) - 1, p,
+                                     std::chars_format::fixed, kPitchDecimals);
+  const size_t length = written.ec == std::errc() ? static_cast<size_t>(written.ptr - digits) : 0;
+  const size_t pad = length < kPitchWidth ? kPitchWidth - length : 0;
+  std::memset(text, ' ', pad);
+  std::memcpy(text + pad, digits, length);
   SetAttr(nullptr, kPitchTag, kDataDouble, text);
   ReCalcDimensions();
   State(kStateGeometryChanged);

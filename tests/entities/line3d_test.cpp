@@ -15,6 +15,7 @@
 #include "support/entity_fields.h"
 #include "support/entity_matchers.h"
 #include "support/geometry_matchers.h"
+#include "support/smartobject_builders.h"
 
 using ::testing::AnyOf;
 using ::testing::ElementsAre;
@@ -88,6 +89,23 @@ TEST(Line3D, AnglesLengthsCountsAndPitchWithoutTakeoffItems) {
   // Neither Normalize nor SetPitch changed the line.
   EXPECT_THAT(*line.Ept(), PointIs(3, 4, 12));
   EXPECT_EQ(line.State(), kStateUnchanged);
+}
+
+TEST(Line3D, PitchLivesInTheTakeoffItemsPitchAttribute) {
+  Line3D eave = MakeLine(0, 0, 10, 0);
+  eave.LegacyPitch(3.0);
+  Attach(eave, {With(Item(6105, "Eave"), "Pitch", kPropPitch, kDataTypeDouble, "4.5"),
+                With(Item(6102, "Hip"), "Pitch", kPropPitch, kDataTypeDouble, "7")});
+  EXPECT_DOUBLE_EQ(eave.Pitch(), 4.5);  // the first item's, found whatever the tag's case
+
+  EXPECT_DOUBLE_EQ(eave.SetPitch(6.25), 6.25);
+  EXPECT_EQ(eave.State(), kStateGeometryChanged);
+  for (int i = 1; i <= 2; ++i) {
+    char text[50] = {};
+    ASSERT_EQ(eave.GetSmartObject(i)->GetAttrib("pitch", kDataTypeDouble, text, sizeof text), 1);
+    EXPECT_STREQ(text, "6.250000") << "item " << i;
+  }
+  EXPECT_DOUBLE_EQ(eave.Pitch(), 6.25);
 }
 
 TEST(Line3D, MidPointAndDistances) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <string>
 #include <system_error>
@@ -24,7 +25,10 @@ constexpr const char* kDemoUsage =
     "extents, builds a curved bay through three points and prints its centre, radius,\n"
     "sweep, length and area, then writes the corners as vertex records through the\n"
     "group-code stream (text form, binary drawing form, and the exchange export in inches) and\n"
-    "reads the text and binary files back.\n"
+    "reads the text and binary files back. Last it builds the plan as one closed outline with\n"
+    "its right end bowed out into a quarter circle and a rectangular opening cut out, and\n"
+    "prints its area, perimeter, corner counts, validity, net roof area and where sample\n"
+    "points fall.\n"
     "\n"
     "  --out DIR   folder for the written files (created when missing; default: a folder\n"
     "              named tegolux-demo in the system's temporary folder)\n";
@@ -122,6 +126,115 @@ void PrintArc() {
   // Area mode 2 asks an open arc for the segment between it and its chord.
   std::printf("  length %.4f ft, area between arc and chord %.4f sq ft\n", bay.Length(0),
               bay.Area(2));
+}
+
+// The plan as one closed outline. The right end of the main wing (the side from corner 2 to
+// corner 3) bows out into a quarter circle: its centre lies inside the wing, half the end's
+// length in from the end's middle, so the arc meets the eaves at 45 degrees.
+constexpr size_t kBowedSide = 1;
+// A rectangular opening (a skylight) in the main wing.
+const Point3D kOpeningCorner(30, 6);
+constexpr double kOpeningWidth = 6.0;
+constexpr double kOpeningDepth = 4.0;
+
+struct SamplePoint {
+  const char* where;
+  Point3D at;
+};
+
+// One point in each part of the plan that the outline has to tell apart.
+const SamplePoint kSamplePoints[] = {
+    {"in the plan", Point3D(10, 10)},
+    {"in the opening", Point3D(33, 8)},
+    {"in the notch of the L", Point3D(34, 28)},
+    {"under the bowed end", Point3D(50, 10)},
+};
+
+// The side from a to b bowed outward (the plan runs counter-clockwise, so outward is to the
+// right) into a quarter circle; null without memory.
+Curve3D* BowedSide(const Point3D& a, const Point3D& b) {
+  const double length = a.dist(&b);
+  Point3D centre(a);
+  centre.mid_pt(&b);
+  // Half the side's length along the inward normal (to the left of a -> b).
+  centre.x -= (b.y - a.y) * 0.5;
+  centre.y += (b.x - a.x) * 0.5;
+  return new (std::nothrow) Arc3D(&centre, length / std::sqrt(2.0), &a, &b, kArcCounterClockwise);
+}
+
+// Builds the outline side by side through the public interface; null when a side was refused.
+std::unique_ptr<Multi3D> RoofOutline(const std::vector<Point3D>& corners) {
+  auto roof = std::unique_ptr<Multi3D>(new (std::nothrow) Multi3D());
+  if (!roof) return nullptr;
+  for (size_t i = 0; i < corners.size(); ++i) {
+    const Point3D& from = corners[i];
+    const Point3D& to = corners[(i + 1) % corners.size()];
+    Curve3D* side = i == kBowedSide ? BowedSide(from, to) : new (std::nothrow) Line3D(&from, &to);
+    const int before = roof->Nodes();
+    if (side == nullptr || roof->Add(side) == before) {
+      delete side;
+      return nullptr;
+    }
+  }
+  return roof->IsClosed() ? std::move(roof) : nullptr;
+}
+
+// The opening as a closed rectangle: its first side as a line, the next two as points, then
+// closed back to the start.
+std::unique_ptr<Multi3D> OpeningOutline() {
+  auto opening = std::unique_ptr<Multi3D>(new (std::nothrow) Multi3D());
+  if (!opening) return nullptr;
+  const Point3D a(kOpeningCorner);
+  Point3D b(a.x + kOpeningWidth, a.y);
+  Point3D c(a.x + kOpeningWidth, a.y + kOpeningDepth);
+  Point3D d(a.x, a.y + kOpeningDepth);
+  auto* first = new (std::nothrow) Line3D(&a, &b);
+  if (first == nullptr) return nullptr;
+  if (opening->Add(first) != 1) {
+    delete first;
+    return nullptr;
+  }
+  opening->Add(&c);
+  opening->Add(&d);
+  opening->Close();
+  return opening->Nodes() == 4 && opening->IsClosed() ? std::move(opening) : nullptr;
+}
+
+const char* InsideOrOutside(Curve3D* outline, Point3D* p) {
+  return outline != nullptr && outline->IsInside(p) != 0 ? "inside" : "outside";
+}
+
+// Returns false when the outline could not be built.
+bool PrintOutline(const std::vector<Point3D>& corners) {
+  // The opening is declared first so that it outlives the roof that lists it.
+  const std::unique_ptr<Multi3D> opening = OpeningOutline();
+  const std::unique_ptr<Multi3D> roof = RoofOutline(corners);
+  if (!opening || !roof || roof->AddExclusion(opening.get()) != 1) return false;
+  const Point3D* a = &corners[kBowedSide];
+  const Point3D* b = &corners[(kBowedSide + 1) % corners.size()];
+  std::printf(
+      "\nRoof outline: the plan as one closed outline, the side (%.0f, %.0f) to (%.0f, %.0f) "
+      "bowed out to a quarter circle\n",
+      a->x, a->y, b->x, b->y);
+  std::printf("  %d segments, %d curved, %s; sides crossing: %s\n", roof->Nodes(),
+              roof->HasArcSegments(), roof->IsClosed() ? "closed" : "open",
+              ValidatePolygon(roof.get()) == 1 ? "none (valid)" : "yes (invalid)");
+  std::printf("Outline plan area: %.2f sq ft\n", roof->Area(1));
+  std::printf("Outline perimeter: %.2f ft\n", roof->Length(1));
+  std::printf("Corner counts: %d (true), %d (false)\n", roof->CornerCount(true),
+              roof->CornerCount(false));
+  // The net area goes through the roof's own list of openings.
+  Curve3D* cut = roof->Opening(1);
+  const double openingArea = cut != nullptr ? cut->Area(1) : 0.0;
+  std::printf("Opening: %.0f ft by %.0f ft at (%.0f, %.0f), %.2f sq ft\n", kOpeningWidth,
+              kOpeningDepth, kOpeningCorner.x, kOpeningCorner.y, openingArea);
+  std::printf("Net roof area: %.2f sq ft\n", roof->Area(1) - openingArea);
+  for (const SamplePoint& sample : kSamplePoints) {
+    Point3D p(sample.at);
+    std::printf("  point (%6.2f, %6.2f) %-22s %-7s the outline, %-7s the opening\n", p.x, p.y,
+                sample.where, InsideOrOutside(roof.get(), &p), InsideOrOutside(cut, &p));
+  }
+  return true;
 }
 
 // Writes the corners as vertex records inside an entities section. The binary form starts with
@@ -257,6 +370,10 @@ int RunDemo(int argc, char** argv) {
     std::printf("Read back %zu vertices from the %s: %s\n", readBack.size(), form.label,
                 same ? "every vertex matches" : "THE VERTICES DIFFER");
     if (!same) return 1;
+  }
+  if (!PrintOutline(corners)) {
+    std::fprintf(stderr, "tegolux demo: the roof outline could not be built\n");
+    return 1;
   }
   return 0;
 }

@@ -11,7 +11,10 @@
 #include "document/viewport.h"
 #include "entities/blocktable.h"
 #include "entities/curve3d.h"
+#include "entities/edge3d.h"
 #include "entities/entitytype.h"
+#include "entities/multi3d.h"
+#include "entities/redge3d.h"
 #include "geometry/dblclist.h"
 #include "takeoff/tlegendlist.h"
 #include "takeoff/tsectionlist.h"
@@ -196,9 +199,95 @@ void Objlist::AssignId(Curve3D* e) {
   used_ids_.insert(e->Id());
 }
 
-void Objlist::AssignPartIds(Curve3D* /*e*/) {
-  // Outlines (segments first), roof edges (inner entity) and pitched edges (line) join here when
-  // they exist.
+namespace {
+
+// The parts of an entity that carry identifiers of their own, in order: an outline's segments,
+// a roof edge's edge line, a pitched edge's base and edge. Caps are left out: every rebuild of
+// the outline makes them anew.
+std::vector<Curve3D*> DirectPartsOf(Curve3D* e) {
+  std::vector<Curve3D*> parts;
+  const auto keep = [&parts, e](Curve3D* part) {
+    if (part != nullptr && part != e) parts.push_back(part);
+  };
+  switch (e->Type()) {
+    case kEntityPolyline:
+      if (auto* outline = dynamic_cast<Multi3D*>(e)) {
+        DblclistIterator it(outline->GetCurveList());
+        while (Curve3D* segment = it.Next())
+          keep(segment);
+      }
+      break;
+    case kEntityREdge:
+      if (auto* roofEdge = dynamic_cast<REdge3D*>(e)) keep(roofEdge->GetEdge());
+      break;
+    case kEntityEdge:
+      if (auto* pitched = dynamic_cast<Edge3D*>(e)) {
+        keep(pitched->GetBase());
+        keep(pitched->GetEdge());
+      }
+      break;
+    default:
+      break;
+  }
+  return parts;
+}
+
+// Every part below e, each before its own parts (a segment, then its base and edge). Walked
+// with a stack: outlines nested in a file can be deeper than the call stack allows.
+std::vector<Curve3D*> PartsOuterFirst(Curve3D* e) {
+  std::vector<Curve3D*> parts;
+  std::vector<Curve3D*> pending = DirectPartsOf(e);
+  std::reverse(pending.begin(), pending.end());
+  while (!pending.empty()) {
+    Curve3D* part = pending.back();
+    pending.pop_back();
+    parts.push_back(part);
+    std::vector<Curve3D*> inner = DirectPartsOf(part);
+    pending.insert(pending.end(), inner.rbegin(), inner.rend());
+  }
+  return parts;
+}
+
+// Every part below e, each after its own parts, siblings in their order (the segments of a
+// nested outline come before that outline).
+std::vector<Curve3D*> PartsInnerFirst(Curve3D* e) {
+  std::vector<Curve3D*> parts;
+  std::vector<Curve3D*> pending = DirectPartsOf(e);
+  while (!pending.empty()) {
+    Curve3D* part = pending.back();
+    pending.pop_back();
+    parts.push_back(part);
+    const std::vector<Curve3D*> inner = DirectPartsOf(part);
+    pending.insert(pending.end(), inner.begin(), inner.end());
+  }
+  std::reverse(parts.begin(), parts.end());
+  return parts;
+}
+
+}  // namespace
+
+// The parts are settled first, each keeping a free identifier and taking the next one
+// otherwise, and entered in the used set. Numbers go through Id(n, 0): on an outline Id(n, 1)
+// would renumber segments settled a moment ago with numbers nobody checked, and two entities
+// could end up sharing one.
+void Objlist::AssignPartIds(Curve3D* e) {
+  const std::vector<Curve3D*> parts = PartsInnerFirst(e);
+  if (parts.empty()) return;
+  const auto settle = [this](Curve3D* c) {
+    while (!ValidateTGID(c->Id()) && idno_ < INT_MAX) {
+      idno_ = SkipReserved(idno_);
+      if (idno_ == INT_MAX) break;
+      const int next = c->Id(idno_, 0);
+      idno_ = next > idno_ ? next : idno_ + 1;
+    }
+  };
+  for (Curve3D* part : parts) {
+    settle(part);
+    used_ids_.insert(part->Id());
+  }
+  // The entity gets a free identifier here but is entered by AssignId, which then finds it
+  // valid and leaves the parts alone.
+  settle(e);
 }
 
 void Objlist::FreeIDs(Curve3D* e) {
@@ -208,18 +297,24 @@ void Objlist::FreeIDs(Curve3D* e) {
   FreePartIds(e);
 }
 
-void Objlist::FreePartIds(Curve3D* /*e*/) {
-  // Outlines (segments, recursively), roof edges and pitched edges join here when they exist.
+void Objlist::FreePartIds(Curve3D* e) {
+  for (Curve3D* part : PartsOuterFirst(e)) {
+    used_ids_.erase(part->Id());
+    Unreserve(part->Id());
+  }
 }
 
-Curve3D* Objlist::FindPartWithId(Curve3D* /*e*/, int /*id*/) const {
-  // Outline segments, the line of a pitched edge and the inner entity of a roof edge join here
-  // when they exist.
+// A segment answers before its own base and edge, and earlier segments before later ones.
+Curve3D* Objlist::FindPartWithId(Curve3D* e, int id) const {
+  for (Curve3D* part : PartsOuterFirst(e)) {
+    if (part->Id() == id) return part;
+  }
   return nullptr;
 }
 
-void Objlist::CollectPartIds(Curve3D* /*e*/, std::vector<int>* /*ids*/) const {
-  // Outlines and edges join here when they exist.
+void Objlist::CollectPartIds(Curve3D* e, std::vector<int>* ids) const {
+  for (Curve3D* part : PartsOuterFirst(e))
+    ids->push_back(part->Id());
 }
 
 Curve3D* Objlist::EntityWithId(const ObjItem* item, int id) const {

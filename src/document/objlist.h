@@ -218,8 +218,8 @@ class Objlist {
   LayerBag* LayerForAdd(const char* layerName);
   void AssignIds(Curve3D* e);
   void AssignId(Curve3D* e);
-  // Per-kind identifier steps: outlines (their segments), roof edges (their inner entity) and
-  // pitched edges (their line) join here when they exist.
+  // Identifiers of the parts an entity holds: an outline's segments (nested outlines too), a
+  // roof edge's overhang line, a pitched edge's base and edge.
   void AssignPartIds(Curve3D* e);
   void FreePartIds(Curve3D* e);
   Curve3D* FindPartWithId(Curve3D* e, int id) const;

@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <new>
 #include <numbers>
 
+#include "entities/edge3d.h"
 #include "entities/line3d.h"
+#include "entities/multi3d.h"
+#include "entities/redge3d.h"
 #include "geometry/dblplist.h"
 #include "geometry/tolerance.h"
 
@@ -175,6 +179,22 @@ Arc3D::Arc3D(const Arc3D* src) : Curve3D(static_cast<const Curve3D*>(src)) {
 }
 
 Arc3D::Arc3D(const Arc3D& src) : Arc3D(&src) {}
+
+Arc3D::Arc3D(Edge3D* e) : Curve3D(0, 0, 1, kFillNone, kPatternNone) {
+  MakeArc(kEntityArc);
+  Curve3D* base = e != nullptr ? e->GetBase() : nullptr;
+  auto* arc = base != nullptr && base->Type() == kEntityArc ? dynamic_cast<Arc3D*>(base) : nullptr;
+  if (arc == nullptr) return;
+  Colour(arc->GetColour());
+  Linetype(arc->GetLinetype());
+  Thickness(arc->Thickness());
+  Spt()->set(arc->Spt());
+  Ept()->set(arc->Ept());
+  CopyArcFields(*arc);
+  Name(arc->Name(0, nullptr));
+  Calcbox();
+  State(kStateUnchanged);
+}
 
 Arc3D& Arc3D::operator=(const Arc3D& src) {
   if (this == &src) return *this;
@@ -709,7 +729,24 @@ int Arc3D::IsInsideEx(Point3D* p) {
   return 1;
 }
 
-int Arc3D::IsInside(Curve3D* c, double /*scale*/, double /*size*/) {
+namespace {
+
+// Every vertex of the outline lies inside the figure or, failing that, near it. An outline
+// without vertices holds nothing to be inside.
+bool HoldsVertices(Arc3D* figure, Multi3D* outline, double scale, double size) {
+  const std::unique_ptr<DblPlist> vertices(outline->GetVertices(0));
+  if (vertices == nullptr || vertices->Num() == 0) return false;
+  DblPlistIterator it(vertices.get());
+  while (DblPitem* item = it.Next()) {
+    Point3D* vertex = item->Point();
+    if (figure->IsInside(vertex) == 0 && figure->IsNear(vertex, scale, size) < 0.0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int Arc3D::IsInside(Curve3D* c, double scale, double size) {
   if (c == nullptr || !IsClosed()) return 0;
   if (!Box(0, nullptr)->Overlap(c->Box(0, nullptr))) return 0;
   const int type = c->Type();
@@ -722,8 +759,12 @@ int Arc3D::IsInside(Curve3D* c, double /*scale*/, double /*size*/) {
     Point3D p2;
     return IntersectArc(arc, &p1, &p2) == 0 ? 1 : 0;
   }
-  // Outlines and point curves test their vertices once those kinds exist; until then every
-  // other kind counts by the centre of its box.
+  if (type == kEntityPolyline) {
+    auto* outline = dynamic_cast<Multi3D*>(c);
+    return outline != nullptr && HoldsVertices(this, outline, scale, size) ? 1 : 0;
+  }
+  // Point curves test their nodes once that kind exists; until then every other kind counts
+  // by the centre of its box.
   Point3D middle;
   c->Box(0, nullptr)->Ctr(&middle);
   return IsInside(&middle);
@@ -731,11 +772,24 @@ int Arc3D::IsInside(Curve3D* c, double /*scale*/, double /*size*/) {
 
 // ---- Intersections ------------------------------------------------------------------------
 
+namespace {
+
+// A roof edge meets arcs with its overhang line; any other line (or a roof edge that lacks one)
+// with itself.
+Line3D* LineMeetingArcs(Line3D* l) {
+  if (l->Type() != kEntityREdge) return l;
+  auto* roofEdge = dynamic_cast<REdge3D*>(l);
+  Line3D* edge = roofEdge != nullptr ? roofEdge->GetEdge() : nullptr;
+  return edge != nullptr ? edge : l;
+}
+
+}  // namespace
+
 int Arc3D::IntersectLine(Line3D* l, Point3D* p1, Point3D* p2) {
   ZeroIfSet(p1);
   ZeroIfSet(p2);
   if (l == nullptr) return 0;
-  // Roof edges meet arcs through their own edge line once that kind exists.
+  l = LineMeetingArcs(l);
   const Point3D* s = l->Spt();
   const Point3D* e = l->Ept();
   const double dx = e->x - s->x;
@@ -772,6 +826,7 @@ int Arc3D::IntersectLineEx(Line3D* l, Point3D* p1, Point3D* p2) {
   ZeroIfSet(p1);
   ZeroIfSet(p2);
   if (l == nullptr) return 0;
+  l = LineMeetingArcs(l);
   const Point3D* s = l->Spt();
   const Point3D* e = l->Ept();
   const double length = s->dist(e);

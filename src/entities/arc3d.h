@@ -10,6 +10,7 @@
 #include "entities/curve3d.h"
 
 class DblPlist;
+class Edge3D;
 class Line3D;
 
 // The direction flag: the arc runs counter-clockwise or clockwise from Spt to Ept.
@@ -37,6 +38,9 @@ class Arc3D : public Curve3D {
         int lineType = 0, int thickness = 1, int fillColour = -1, int fillPattern = -2);
   // Full copy including the name; a null source gives an empty arc.
   explicit Arc3D(const Arc3D* src);
+  // An open arc copied from the curved base of a pitched edge: its attributes, centre, ends,
+  // axes, direction and name. A null edge, or one whose base is not an arc, gives an empty arc.
+  explicit Arc3D(Edge3D* e);
   Arc3D(const Arc3D& src);
   Arc3D& operator=(const Arc3D& src);
   ~Arc3D() override;

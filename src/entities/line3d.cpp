@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+#include "entities/edge3d.h"
+
 namespace {
 
 // Live lines in the process; constructors count up, the destructor down.
@@ -35,11 +37,15 @@ bool PickTolerance(double scale, double size, double* tol) {
   return true;
 }
 
-// Whether other is a straight piece that can share a stretch with a line.
-bool IsStraight(Curve3D* other) {
+// The straight piece through which other can share a stretch with a line: a line or a roof edge
+// itself, a pitched edge its base when that is a line; null for anything else.
+Curve3D* StraightPartOf(Curve3D* other) {
   const int type = other->Type();
-  // Pitched edges (2015) join here once they can report their own line.
-  return type == kEntityLine || type == kEntityREdge;
+  if (type == kEntityLine || type == kEntityREdge) return other;
+  if (type != kEntityEdge) return nullptr;
+  auto* pitched = dynamic_cast<Edge3D*>(other);
+  Curve3D* base = pitched != nullptr ? pitched->GetBase() : nullptr;
+  return base != nullptr && base->Type() == kEntityLine ? base : nullptr;
 }
 
 }  // namespace
@@ -73,6 +79,16 @@ Line3D::Line3D(const Curve3D* src) : Curve3D(src) {
 
 Line3D::Line3D(const Line3D& src) : Curve3D(src) {
   MakeLine();
+}
+
+Line3D::Line3D(Edge3D* e) : Curve3D(static_cast<const Curve3D*>(e)) {
+  MakeLine();
+  Curve3D* base = e != nullptr ? e->GetBase() : nullptr;
+  if (base == nullptr) return;
+  Colour(base->GetColour());
+  Linetype(base->GetLinetype());
+  Thickness(base->Thickness());
+  State(kStateUnchanged);
 }
 
 Line3D& Line3D::operator=(const Line3D& src) {
@@ -393,7 +409,9 @@ bool Line3D::Connect(Curve3D* prev, Curve3D* next, Curve3D* /*outline*/) {
 // ---- Overlap of collinear lines -----------------------------------------------------------
 
 Line3D* Line3D::OverlappedSegment(Curve3D* other, double scale, double size) {
-  if (other == nullptr || !IsStraight(other)) return nullptr;
+  if (other == nullptr) return nullptr;
+  other = StraightPartOf(other);
+  if (other == nullptr) return nullptr;
 
   // Opposite directions count as parallel: the difference is folded back by half turns.
   double d = std::abs(XYangle() - other->XYangle());

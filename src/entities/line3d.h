@@ -4,6 +4,8 @@
 
 #include "entities/curve3d.h"
 
+class Edge3D;
+
 class Line3D : public Curve3D {
  public:
   // Both points at the origin.
@@ -27,8 +29,10 @@ class Line3D : public Curve3D {
   explicit Line3D(const Curve3D* src);
   Line3D(const Line3D& src);
   Line3D& operator=(const Line3D& src);
-  // Line3D(Edge3D*) joins these once pitched edges exist: a copy that then takes colour, line
-  // type and thickness from the edge's own line.
+  // A copy of the pitched edge (ends, attributes, items) that is drawn like the edge's own line,
+  // its base: colour, line type and thickness come from there. A null edge gives a line at the
+  // origin.
+  explicit Line3D(Edge3D* e);
   ~Line3D() override;
 
   using Curve3D::Area;

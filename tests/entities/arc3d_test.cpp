@@ -7,10 +7,15 @@
 #include <memory>
 #include <numbers>
 
+#include "entities/edge3d.h"
+#include "entities/line3d.h"
+#include "entities/multi3d.h"
+#include "entities/redge3d.h"
 #include "geometry/dblplist.h"
 #include "support/arc_builders.h"
 #include "support/box_matchers.h"
 #include "support/geometry_matchers.h"
+#include "support/outline_builders.h"
 
 namespace {
 
@@ -258,6 +263,73 @@ TEST(Arc3D, BezierPointsRunFromStartToEndWithTangentControls) {
   EXPECT_FALSE(Arc3D().GetBezierPoints(&points) || MakeCircle(0, 0, 1).GetBezierPoints(nullptr));
   ASSERT_TRUE(MakeCircle(0, 0, 1).GetBezierPoints(&points));
   EXPECT_EQ(points.Num(), 16);
+}
+
+// ---- Pitched edges and outlines -----------------------------------------------------------
+
+TEST(Arc3D, FromAPitchedEdgeCopiesItsCurvedBaseOrStaysEmpty) {
+  Arc3D bay = MakeArcDeg(2, 3, 5, 30, 150, kCw);
+  Edge3D wall(&bay);
+  wall.Colour(7);  // the entity's own colour is not the base's
+  Curve3D* base = wall.GetBase();
+  base->Colour(4);
+  base->Linetype(2);
+  Arc3D arc(&wall);
+  EXPECT_TRUE(arc.Ident(base));  // kind, centre, axes, direction and ends
+  EXPECT_STREQ(arc.Name(0, nullptr), "Arc");
+  EXPECT_EQ(arc.GetColour() * 100 + arc.GetLinetype() * 10 + arc.Thickness(), 421);
+  EXPECT_EQ(arc.State(), kStateUnchanged);
+  const Box3D* box = base->Box(0, nullptr);
+  EXPECT_THAT(*arc.Box(0, nullptr),
+              PlanBoxNear(box->Left(), box->Bottom(), box->Right(), box->Top(), kTol));
+  const Point3D a(0, 0, 0), b(4, 0, 0);
+  Edge3D straight(&a, &b, 1, 0, 1), bare;
+  for (Edge3D* e : {&straight, &bare, static_cast<Edge3D*>(nullptr)}) {
+    Arc3D empty(e);
+    EXPECT_TRUE(empty.Type() == kEntityArc && empty.Radius() == 0.0 && empty.Ctr()->norm() == 0.0);
+  }
+}
+
+TEST(Arc3D, RoofEdgesMeetArcsWithTheirOverhangLine) {
+  // Circle r 10 at the origin; roof edges along y = line y with the overhang along y = edge y,
+  // from x = -20 to 20 (2 to 4 when short). {line y, edge y, short, extended, points}
+  const double cases[][5] = {
+      {20, 0, 0, 0, 2}, {0, 20, 0, 0, 0}, {20, 10, 0, 0, 1}, {0, 6, 1, 0, 0}, {0, 6, 1, 1, 2}};
+  Arc3D circle = MakeCircle(0, 0, 10);
+  for (const auto& [line_y, edge_y, is_short, extended, found] : cases) {
+    const double x0 = is_short != 0 ? 2 : -20, x1 = is_short != 0 ? 4 : 20;
+    const Point3D a(x0, line_y, 0), b(x1, line_y, 0), ea(x0, edge_y, 0), eb(x1, edge_y, 0);
+    REdge3D eave(&a, &b, 0, 0, 1);
+    eave.GetEdge()->Set(&ea, &eb);
+    Point3D p[2];
+    const int n = extended != 0 ? circle.IntersectLineEx(&eave, &p[0], &p[1])
+                                : circle.IntersectLine(&eave, &p[0], &p[1]);
+    ASSERT_EQ(n, static_cast<int>(found)) << line_y << " " << edge_y << " " << extended;
+    for (int i = 0; i < n; ++i)
+      EXPECT_NEAR(std::abs(p[i].y - edge_y) + std::abs(std::hypot(p[i].x, p[i].y) - 10), 0, 1e-6);
+  }
+}
+
+TEST(Arc3D, OutlineIsInsideWhenEveryVertexIsInsideOrNearTheFigure) {
+  // Circle r 10 at the origin; squares from (lo, lo) to (hi, hi). Corners at kRim lie 10.05 from
+  // the centre; the square -2..9 has one corner outside but its box centre inside.
+  // {lo, hi, size, open outline, inside}
+  constexpr double kRim = 7.1064;
+  const double cases[][5] = {{-5, 5, 0.01, 0, 1},       {-kRim, kRim, 0.1, 0, 1},
+                             {-kRim, kRim, 0.01, 0, 0}, {-12, 12, 0.01, 0, 0},
+                             {-5, 5, 0.01, 1, 1},       {-kRim, kRim, 0.01, 1, 0},
+                             {-2, 9, 0.5, 0, 0},        {40, 41, 0.1, 0, 0}};
+  Arc3D circle = MakeCircle(0, 0, 10);
+  for (const auto& [lo, hi, size, open, inside] : cases) {
+    auto square = open != 0 ? OpenOutline({{lo, lo}, {hi, lo}, {hi, hi}, {lo, hi}})
+                            : RectangleOutline(lo, lo, hi, hi);
+    EXPECT_EQ(circle.IsInside(square.get(), 1.0, size), static_cast<int>(inside)) << hi << size;
+  }
+  // An empty outline has nothing inside; an open arc holds nothing.
+  Multi3D empty;
+  auto small = RectangleOutline(-1, -1, 1, 1);
+  Arc3D open_arc = MakeArcDeg(0, 0, 10, 0, 180, kCcw);
+  EXPECT_EQ(circle.IsInside(&empty, 1.0, 0.1) + open_arc.IsInside(small.get(), 1.0, 0.1), 0);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <numbers>
 #include <vector>
 
+#include "entities/arc3d.h"
+#include "entities/edge3d.h"
 #include "support/box_matchers.h"
 #include "support/entity_builders.h"
 #include "support/entity_fields.h"
@@ -273,4 +275,41 @@ TEST(Line3D, OverlappedSegmentIsANewPlainLineForTheSharedPartOfParallelLines) {
     shared.reset(line.OverlappedSegment(&other, 1.0, 0.5));
     EXPECT_EQ(shared != nullptr, parallel != 0) << degrees;
   }
+}
+
+// ---- Pitched edges --------------------------------------------------------------------------
+
+TEST(Line3D, PitchedEdgeCountsThroughItsBaseLine) {
+  // Copied from a wall, a line takes the entity's ends and identifier but the base's style.
+  const Point3D a(1, 2, 0), b(7, 2, 0);
+  Edge3D wall(&a, &b, 3, 2, 1);  // base: colour 3, line type 2
+  wall.Id(12, 0);
+  wall.Colour(5);
+  wall.Thickness(4);
+  Line3D line(&wall), from_null(static_cast<Edge3D*>(nullptr));
+  EXPECT_THAT(line, EndsAre(1, 2, 7, 2));
+  EXPECT_THAT(Fields(line),
+              ElementsAre(3, 2, 1, -1, -2, 12, 0, 0, kEntityLine, 0, 0, 0, 0, 0, kStateUnchanged));
+  EXPECT_THAT(from_null, EndsAre(0, 0, 0, 0));
+
+  // Overlap with (0,0)-(10,0) at tolerance 0.5, walls from (4, y) to (15, y) whose base is then
+  // shifted across: only the base counts. {y, shift, shared part x1, y1, x2, y2, or x1 = kNone}
+  constexpr double kNone = -99;
+  const double cases[][6] = {
+      {0, 0, 4, 0, 10, 0}, {0, 1, kNone, 0, 0, 0}, {1, -1, 4, 0, 10, 0}, {0, 0.3, 10, 0, 4, 0.3}};
+  Line3D eave = MakeLine(0, 0, 10, 0);
+  for (const auto& [y, shift, x1, y1, x2, y2] : cases) {
+    const Point3D from(4, y, 0), to(15, y, 0), across(0, shift, 0);
+    Edge3D side(&from, &to, 0, 0, 1);
+    side.GetBase()->Translate(&across, true);
+    std::unique_ptr<Line3D> shared(eave.OverlappedSegment(&side, 1.0, 0.5));
+    ASSERT_EQ(shared != nullptr, x1 != kNone) << y << " " << shift;
+    if (!shared) continue;
+    EXPECT_THAT(*shared, AnyOf(EndsNear(x1, y1, x2, y2, kTol), EndsNear(x2, y2, x1, y1, kTol)));
+  }
+  const Point3D centre(5, -5, 0), s(10, -5, 0), e(0, -5, 0);
+  Arc3D bay(&centre, 5.0, &s, &e, kArcCounterClockwise);
+  Edge3D curved(&bay), bare;  // no straight base: nothing shared
+  EXPECT_EQ(eave.OverlappedSegment(&curved, 1.0, 0.5), nullptr);
+  EXPECT_EQ(eave.OverlappedSegment(&bare, 1.0, 0.5), nullptr);
 }

@@ -1007,12 +1007,17 @@ double Multi3D::SetPitch(double p) {
 
 double Multi3D::Area(int /*all*/) {
   if (!IsClosed() || nodes_ == 0) return 0.0;
-  // Shoelace over the segments' start points: the polygon of the chords.
+  // Shoelace over the segments' chords. A roof edge counts with its overhang line: its
+  // neighbours run out to meet that line, so the roof covers the overhang.
   double twice = 0.0;
   DblclistIterator it(&curves_);
   while (Curve3D* s = it.Next()) {
-    const Point3D* a = s->Spt();
-    const Point3D* b = s->Ept();
+    Curve3D* side = s;
+    if (auto* roof_edge = dynamic_cast<REdge3D*>(s); roof_edge && roof_edge->GetEdge()) {
+      side = roof_edge->GetEdge();
+    }
+    const Point3D* a = side->Spt();
+    const Point3D* b = side->Ept();
     twice += a->x * b->y - b->x * a->y;
   }
   double area = std::abs(twice) * 0.5;

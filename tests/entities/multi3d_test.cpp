@@ -799,4 +799,6 @@ TEST(Multi3D, RoofEdgePartsAreFoundAndRebuiltWithTheOutline) {
   // follows its sides.
   EXPECT_NEAR(m->Segment(2)->Ept()->y, 12.0, kTol);
   EXPECT_NEAR(m->Box(0, nullptr)->Top(), 12.0, kTol);
+  // The plan area covers the overhang: 10 wide, 12 deep.
+  EXPECT_NEAR(m->Area(1), 120.0, kTol);
 }

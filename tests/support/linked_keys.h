@@ -8,6 +8,13 @@
 #include <string>
 #include <vector>
 
+// Appends item to a comma-separated list (appending rather than building "," + item keeps
+// GCC 12's -Wrestrict false positive away from optimised builds).
+inline void Append(std::string& list, const std::string& item) {
+  if (!list.empty()) list += ',';
+  list += item;
+}
+
 template <class Node, class KeyOf>
 auto LinkedKeys(Node* head, Node* tail, int count, KeyOf key_of) {
   std::vector<decltype(key_of(head))> keys;
@@ -26,6 +33,6 @@ template <class Node, class KeyOf>
 std::string JoinedKeys(Node* head, Node* tail, int count, KeyOf key_of) {
   std::string joined;
   for (const std::string& key : LinkedKeys(head, tail, count, key_of))
-    joined += (joined.empty() ? "" : ",") + key;
+    Append(joined, key);
   return joined;
 }

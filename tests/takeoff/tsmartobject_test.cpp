@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "io/dxfgroup.h"
+#include "support/linked_keys.h"
 #include "support/list_walk.h"
 #include "support/smartobject_builders.h"
 #include "support/stream_fixture.h"
@@ -31,7 +32,7 @@ constexpr const char* kGuidB = "{11111111-2222-3333-4444-555555555555}";
 std::string Tags(const TSmartObject& so) {
   std::string tags;
   for (const TTGAttribItem* i = so.GetAttribList()->Head(); i != nullptr; i = i->Next())
-    tags += (tags.empty() ? "" : ",") + std::string(i->Attrib()->GetTag());
+    Append(tags, i->Attrib()->GetTag());
   return tags;
 }
 
@@ -39,8 +40,8 @@ std::string Tags(const TSmartObject& so) {
 std::string Entries(const TSmartObject& so) {
   std::string out;
   for (const TSOData* d = so.GetSODataList()->Head(); d != nullptr; d = d->Next())
-    out += (out.empty() ? "" : ",") + std::string(d->SectionName() ? d->SectionName() : "-") + ":" +
-           std::to_string(d->GetFlag());
+    Append(out, (d->SectionName() ? d->SectionName() : std::string("-")) + ":" +
+                    std::to_string(d->GetFlag()));
   return out;
 }
 
@@ -80,7 +81,7 @@ std::string Names(const TSmartObjectList& list) {
   std::string names;
   for (const std::string& name :
        WalkKeys(list, [](const TSmartObject* s) { return std::string(s->Name()); }))
-    names += (names.empty() ? "" : ",") + name;
+    Append(names, name);
   return names;
 }
 

@@ -29,7 +29,8 @@ std::string Taken(char* text) {
 std::string Slots(const TTGAttribute& a) {
   char real[32];
   std::snprintf(real, sizeof real, "%.10g", a.GetDValue());
-  const std::string text = a.GetSValue() ? "'" + std::string(a.GetSValue()) + "'" : "-";
+  std::string text = "-";
+  if (a.GetSValue() != nullptr) text.assign("'").append(a.GetSValue()).append("'");
   return std::to_string(a.GetIValue()) + " " + real + " " + text;
 }
 
@@ -52,7 +53,7 @@ std::string Tags(const TTGAttribList& list) {
   for (const std::string& tag :
        LinkedKeys(list.Head(), list.Tail(), list.Count(),
                   [](const TTGAttribItem* i) { return std::string(i->Attrib()->GetTag()); }))
-    tags += (tags.empty() ? "" : ",") + tag;
+    Append(tags, tag);
   return tags;
 }
 

@@ -76,6 +76,14 @@ inline constexpr short kDxfTrace = 2018;
 inline constexpr short kDxfSegment = 2019;
 inline constexpr short kDxfSolid = 2020;
 
+// Integers travel as 16 bits in the stream; a wider value is written as the nearest one that
+// fits rather than wrapped, so that a non-zero value stays non-zero and keeps its sign.
+inline short ClampToGroupInteger(int value) {
+  if (value > 32767) return 32767;
+  if (value < -32768) return -32768;
+  return static_cast<short>(value);
+}
+
 // Size of the line buffer and of the string value: at most 511 characters and the terminator.
 inline constexpr int kDxfLineSize = 512;
 

@@ -419,11 +419,11 @@ int TSmartObject::Save(DXFGroup* stream) const {
   int rc = stream->PutKeyword(kDxfSmartObject);
   if (rc == 0) rc = stream->PutString(kCodeType, GetSmartObjectName(type_ - kGenericSmartObject));
   if (rc == 0) rc = stream->PutString(kCodeName, name_);
-  if (rc == 0) rc = stream->PutInteger(kCodeFields, static_cast<short>(fields_));
-  if (rc == 0) rc = stream->PutInteger(kCodeLegendOrder, static_cast<short>(legend_order_));
-  if (rc == 0 && rid_ != 0) rc = stream->PutInteger(kCodeRoofId, static_cast<short>(rid_));
+  if (rc == 0) rc = stream->PutInteger(kCodeFields, ClampToGroupInteger(fields_));
+  if (rc == 0) rc = stream->PutInteger(kCodeLegendOrder, ClampToGroupInteger(legend_order_));
+  if (rc == 0 && rid_ != 0) rc = stream->PutInteger(kCodeRoofId, ClampToGroupInteger(rid_));
   if (rc == 0 && user_rid_ != 0)
-    rc = stream->PutInteger(kCodeUserRoofId, static_cast<short>(user_rid_));
+    rc = stream->PutInteger(kCodeUserRoofId, ClampToGroupInteger(user_rid_));
   if (rc == 0 && attribs_ != nullptr) rc = attribs_->Save(stream, false);
   // Computed entries are rebuilt by the section assignment; only the user's moves are kept.
   for (const TSOData* entry = section_data_.Head(); rc == 0 && entry != nullptr;

@@ -28,14 +28,6 @@ char* DuplicateText(const char* text) {
   return copy;
 }
 
-// Integers travel as 16 bits in the stream; a wider value is written as the nearest one that
-// fits rather than wrapped, so that a non-zero value stays non-zero and keeps its sign.
-short ToStreamInteger(int value) {
-  if (value > SHRT_MAX) return SHRT_MAX;
-  if (value < SHRT_MIN) return SHRT_MIN;
-  return static_cast<short>(value);
-}
-
 bool SameSection(const char* name, const char* section) {
   if (name == nullptr || section == nullptr) return name == section;
   return lstrcmpiA(name, section) == 0;
@@ -70,8 +62,8 @@ int TSOData::Save(DXFGroup* stream) const {
   if (rc == 0 && section_ != nullptr) rc = stream->PutString(kCodeSection, section_);
   if (rc == 0 && area_ != 0.0) rc = stream->PutReal(kCodeArea, area_);
   if (rc == 0 && length_ != 0.0) rc = stream->PutReal(kCodeLength, length_);
-  if (rc == 0 && count_ != 0) rc = stream->PutInteger(kCodeCount, ToStreamInteger(count_));
-  if (rc == 0 && flag_ != 0) rc = stream->PutInteger(kCodeFlag, ToStreamInteger(flag_));
+  if (rc == 0 && count_ != 0) rc = stream->PutInteger(kCodeCount, ClampToGroupInteger(count_));
+  if (rc == 0 && flag_ != 0) rc = stream->PutInteger(kCodeFlag, ClampToGroupInteger(flag_));
   if (rc == 0) rc = stream->PutKeyword(kDxfEndSectionData);
   return rc;
 }

@@ -129,14 +129,6 @@ void FormatInteger(int value, char* buffer) {
   *(result.ec == std::errc() ? result.ptr : buffer) = '\0';
 }
 
-// Integers travel as 16 bits in the stream; a wider value is written as the nearest one that
-// fits rather than wrapped, so that a non-zero value stays non-zero and keeps its sign.
-short ToStreamInteger(int value) {
-  if (value > SHRT_MAX) return SHRT_MAX;
-  if (value < SHRT_MIN) return SHRT_MIN;
-  return static_cast<short>(value);
-}
-
 // Old files named some attributes differently or left their property type out.
 struct TagProperty {
   const char* tag;
@@ -308,11 +300,12 @@ int TTGAttribute::Save(DXFGroup* stream) const {
   if (rc == 0) rc = stream->PutString(kCodeTag, tag_);
   if (rc == 0 && svalue_ != nullptr) rc = stream->PutString(kCodeString, svalue_);
   if (rc == 0 && dvalue_ != 0.0) rc = stream->PutReal(kCodeDouble, dvalue_);
-  if (rc == 0) rc = stream->PutInteger(kCodeDatatype, ToStreamInteger(datatype_));
-  if (rc == 0 && ivalue_ != 0) rc = stream->PutInteger(kCodeInteger, ToStreamInteger(ivalue_));
-  if (rc == 0 && sort_key_ != 0) rc = stream->PutInteger(kCodeSortKey, ToStreamInteger(sort_key_));
+  if (rc == 0) rc = stream->PutInteger(kCodeDatatype, ClampToGroupInteger(datatype_));
+  if (rc == 0 && ivalue_ != 0) rc = stream->PutInteger(kCodeInteger, ClampToGroupInteger(ivalue_));
+  if (rc == 0 && sort_key_ != 0)
+    rc = stream->PutInteger(kCodeSortKey, ClampToGroupInteger(sort_key_));
   if (rc == 0 && read_only_) rc = stream->PutInteger(kCodeReadOnly, 1);
-  if (rc == 0) rc = stream->PutInteger(kCodeProptype, ToStreamInteger(proptype_));
+  if (rc == 0) rc = stream->PutInteger(kCodeProptype, ClampToGroupInteger(proptype_));
   if (rc == 0) rc = stream->PutKeyword(kDxfEndAttrib);
   return rc;
 }

@@ -304,7 +304,7 @@ TEST(TSmartObject, SaveAndReadRoundTripInBothForms) {
   so.RFlag(6105);
   so.Name("Eave 1");
   so.Fields(2);
-  so.LegendOrder(7);
+  so.LegendOrder(70000);  // wider than the stream's 16 bits: held at the limit, not wrapped
   so.SetRoofId(12, -1);
   for (const auto& [tag, type] :
        {std::pair{"Pitch", kPropPitch}, {"Height", kPropHeight}, {"Overhang", kPropOverhang}})
@@ -320,7 +320,7 @@ TEST(TSmartObject, SaveAndReadRoundTripInBothForms) {
     ASSERT_EQ(back.AddToken(&in.stream), 0);
     EXPECT_EQ(std::make_tuple(back.RFlag(), std::string(back.Name()), back.Fields(),
                               back.LegendOrder(), back.GetRId(), back.GetUserRId()),
-              std::make_tuple(6105, std::string("Eave 1"), 2, 7, 12, -1));
+              std::make_tuple(6105, std::string("Eave 1"), 2, 32767, 12, -1));
     EXPECT_EQ(Tags(back), "Pitch,Height,Overhang,Colour");
     EXPECT_NEAR(back.HasAttrib("Overhang")->GetDValue(), 4.5, kTolerance);
     EXPECT_STREQ(back.SortValue(), "Red");

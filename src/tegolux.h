@@ -1,6 +1,7 @@
 #pragma once
 // The umbrella header: every public class and free function of the engine.
 
+#include "platform/host.h"
 #include "platform/surface.h"
 #include "platform/win32.h"
 

@@ -416,6 +416,35 @@ BOOL PaintRgn(HDC dc, HRGN region);
 BOOL FillRgn(HDC dc, HRGN region, HBRUSH brush);
 int SelectClipRgn(HDC dc, HRGN region);
 
+// ---- USER ----------------------------------------------------------------------------------
+// Windows are the ones the host registers through platform/host.h. A null, destroyed or never
+// made HWND is safe everywhere: messages to it are dropped and the call reports failure.
+
+constexpr UINT MB_CANCELTRYCONTINUE = 0x6;
+constexpr int IDTRYAGAIN = 10;
+constexpr int IDCONTINUE = 11;
+
+typedef const SCROLLINFO* LPCSCROLLINFO;
+
+// Messages.
+LRESULT SendMessageA(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+BOOL PostMessageA(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+UINT RegisterWindowMessageA(LPCSTR name);
+
+// Message boxes and beeps.
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT flags);
+BOOL MessageBeep(UINT type);
+
+// Window state: scroll bars, client area, invalidation.
+int SetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw);
+BOOL GetScrollInfo(HWND window, int bar, LPSCROLLINFO info);
+BOOL GetClientRect(HWND window, LPRECT rect);
+BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
+BOOL IsWindow(HWND window);
+
+// The folder private-profile files without a folder of their own live in.
+UINT GetWindowsDirectoryA(LPSTR buffer, UINT size);
+
 #endif  // _WIN32
 
 // The logical point of the viewport: two 32-bit integers, y growing upward. Win32 has no such

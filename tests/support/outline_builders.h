@@ -2,6 +2,7 @@
 // Roof-plan outlines for tests, so a test reads as the shape it checks:
 //   auto roof = PolygonOutline({{0, 0}, {40, 0}, {40, 20}, {20, 20}, {20, 40}, {0, 40}});
 
+#include <cmath>
 #include <initializer_list>
 #include <memory>
 #include <utility>
@@ -66,4 +67,64 @@ inline std::unique_ptr<Multi3D> ArcTopSquare(bool outward) {
   m->Add(new Arc3D(&centre, 5.0, &p2, &p3, outward ? kArcCounterClockwise : kArcClockwise));
   m->Add(new Line3D(&p3, &p0));
   return m;
+}
+
+// The chain as corners: every segment's start, then the last segment's end (x and y only), so a
+// test can state a whole outline in one comparison.
+inline std::vector<Corner> ChainCorners(Multi3D& m) {
+  std::vector<Corner> out;
+  for (int n = 1; Curve3D* s = m.Segment(n); ++n)
+    out.emplace_back(s->Spt()->x, s->Spt()->y);
+  if (Curve3D* last = m.LastSegment()) out.emplace_back(last->Ept()->x, last->Ept()->y);
+  return out;
+}
+
+// An arc about c of radius r from s to e, running in the direction dir.
+inline Arc3D ArcAbout(const Corner& c, double r, const Corner& s, const Corner& e, int dir) {
+  const Point3D pc = At(c), ps = At(s), pe = At(e);
+  return Arc3D(&pc, r, &ps, &pe, dir);
+}
+
+// The outline made of the given segments in order (taken).
+inline std::unique_ptr<Multi3D> OutlineOf(std::initializer_list<Curve3D*> segments) {
+  auto m = std::make_unique<Multi3D>();
+  for (Curve3D* s : segments)
+    m->Add(s);
+  return m;
+}
+
+inline Line3D* LineFrom(const Corner& a, const Corner& b) {
+  const Point3D pa = At(a), pb = At(b);
+  return new Line3D(&pa, &pb);
+}
+
+inline Arc3D* ArcFrom(const Corner& c, double r, const Corner& s, const Corner& e, int dir) {
+  return new Arc3D(ArcAbout(c, r, s, e, dir));
+}
+
+// Plan area (shoelace) and perimeter of the closed polygon through the corners, computed apart
+// from the outline code so tests can compare with it.
+inline double CornerArea(const std::vector<Corner>& c) {
+  double twice = 0.0;
+  for (size_t i = 0; i < c.size(); ++i)
+    twice += c[i].first * c[(i + 1) % c.size()].second - c[(i + 1) % c.size()].first * c[i].second;
+  return (twice < 0 ? -twice : twice) / 2.0;
+}
+
+inline double CornerPerimeter(const std::vector<Corner>& c) {
+  double sum = 0.0;
+  for (size_t i = 0; i < c.size(); ++i)
+    sum += std::hypot(c[(i + 1) % c.size()].first - c[i].first,
+                      c[(i + 1) % c.size()].second - c[i].second);
+  return sum;
+}
+
+// The 1-based positions of the arguments that are not null, false or 0 (empty when none is), so
+// a row of failure results is checked at once: EXPECT_THAT(NonZeroAt(...), testing::IsEmpty()).
+template <typename... T>
+std::vector<int> NonZeroAt(T... v) {
+  std::vector<int> at;
+  int i = 0;
+  ((++i, v != T{} ? at.push_back(i) : void()), ...);
+  return at;
 }

@@ -16,6 +16,8 @@
 #include "entities/multi3d.h"
 #include "entities/redge3d.h"
 #include "geometry/dblclist.h"
+#include "geometry/dblplist.h"
+#include "geometry/dblrlist.h"
 #include "takeoff/tlegendlist.h"
 #include "takeoff/tsectionlist.h"
 
@@ -742,6 +744,8 @@ void Objlist::DeSelectAll(int /*all*/) {
   shead_ = stail_ = nullptr;
   num_selected_ = 0;
   selection_box_.Zero();
+  if (corner_boxes_ != nullptr) corner_boxes_->Flush();
+  grip_vertices_.reset();
 }
 
 // ---- Layers ---------------------------------------------------------------------------------
@@ -918,6 +922,7 @@ void Objlist::SetExtents(const Point3D* min, const Point3D* max) {
 void Objlist::SetLimits(const Point3D* min, const Point3D* max) {
   if (min != nullptr) lim_min_ = *min;
   if (max != nullptr) lim_max_ = *max;
+  if (viewport_ != nullptr) viewport_->SetLimits(&lim_min_, &lim_max_);
 }
 
 void Objlist::GetExtents(Point3D* min, Point3D* max) const {

@@ -25,6 +25,10 @@
 #include "geometry/point3d.h"
 #include "platform/win32.h"
 
+class DblPlist;
+class DblRlist;
+class Multi3D;
+
 class BlockTable;
 class Curve3D;
 class Dblclist;
@@ -121,15 +125,152 @@ class Objlist {
   void CalcExtents(Point3D* min, Point3D* max, int includeFormat) const;
   const char* GetFileVersion() const;
 
-  // ---- Selection (the part the document's own operations need) --------------------------------
+  // ---- Selection ------------------------------------------------------------------------------
+  //
+  // Only items on a visible layer, or on the current layer, take part in picking and window
+  // selection; items on a frozen layer can be snapped to but are never selected. Pick
+  // tolerances are in screen pixels, turned into drawing units through GetScale() x GetStretch().
 
   // Selects (select true) or deselects the entity's item with that identifier; 1 when the item
   // was found, else 0.
   int SelectItemById(int id, bool select);
   // Clears the selection: every selected item is unlinked and unmarked, its segment marks
-  // flushed; count 0 and the selection box zeroed.
+  // flushed; count 0, the selection box zeroed and the grips flushed.
   void DeSelectAll(int all);
   const Box3D* GetSelectionBox() const { return &selection_box_; }
+  // which 0: every pickable item of the current layer; otherwise every item not on an Eplan
+  // layer. The selection is cleared first. Returns the number selected.
+  int SelectAll(int which);
+  // With exactly one item selected, selects the next (previous) item in document order instead,
+  // wrapping around. 1 when the selection moved, else 0.
+  int SelectNext();
+  int SelectPrev();
+  // Adds every item whose entity is the roof or carries a smart object of that roof (outlines
+  // whole); returns the number of items added.
+  int SelectRoofItems(int roof);
+  // Adds (removes) the entities carrying a smart object of that name (compared without regard to
+  // case): a whole entity when it carries it itself, else the outline with just the segments
+  // that carry it. Returns the number of items whose selection changed.
+  int SelectSmartObject(const char* name);
+  int DeselectSmartObject(const char* name);
+  // The same by smart-object type code (6100 to 6181).
+  int SelectSmartObjectByProp(int type);
+  int DeselectSmartObjectByProp(int type);
+  // Recounts the selection and rebuilds its box from the selected entities.
+  void ReScanSelected();
+
+  // True unless e carries smart objects and is an arc, a circle or an outline with arc segments
+  // (their quantities would not follow a stretch).
+  bool IsItemStretchable(Curve3D* e) const;
+  // Every selected entity stretchable (true for an empty selection).
+  bool IsSelectionStretchable() const;
+  // 1 when an insert is selected.
+  int IsInsertSelected() const;
+  // The single selected text or dimension; null otherwise.
+  Curve3D* IsSelectedObjText() const;
+  Curve3D* IsSelectedObjDimension() const;
+  // The one outline (image) of the selection when everything else selected is a dimension.
+  Curve3D* IsSelectedObjMultiLine() const;
+  Curve3D* IsSelectedObjImage() const;
+  // "<No Object Selected>", "<Multiple Selection>" or the selected entity's name.
+  const char* ObjectDescription();
+  // The same into buffer (cut to size - 1 characters); a single image gives its file name.
+  // Returns buffer (null for a null buffer or size below 1).
+  char* ObjectName(char* buffer, int size);
+
+  // ---- Locating -------------------------------------------------------------------------------
+
+  // Selects by rectangle (box) or by point (p); without add the selection is cleared first.
+  // Returns the selection box when something was found, else null.
+  const Box3D* Locate(Box3D* box, Point3D* p, int add);
+  // The line, roof edge or open outline with an end point within 5 pixels of p (nearest wins);
+  // out receives the end point.
+  Curve3D* LocateEndPt(Point3D* p, Point3D* out);
+  // The nearest straight piece within 30 pixels; with target, the result only when a side of
+  // target lies on the same line (that side is marked).
+  Curve3D* LocateLine(Point3D* p, int withOutlines, Multi3D* target);
+  // The nearest outline within 30 pixels (closed ones only with closedOnly); select adds it to
+  // the selection whole.
+  Multi3D* LocateMulti(Point3D* p, int closedOnly, int select);
+  Curve3D* LocateDimensionableItem(Point3D* p);
+  Curve3D* LocateHipValleyTarget(Point3D* p);
+  // The entities the last point pick came near, in document order.
+  const std::vector<Curve3D*>& FoundList() const { return found_; }
+
+  // ---- Snapping -------------------------------------------------------------------------------
+  //
+  // Each converts lp to world, searches own first (when given) and then every entity on a
+  // visible layer, and on success writes the snapped point to out (when given) and back to lp.
+
+  int SnapToLine(tagLPOINT* lp, Point3D* ref, Point3D* out, Multi3D* own);
+  int SnapToMidPt(tagLPOINT* lp, Point3D* out, Multi3D* own);
+  int SnapToVertex(tagLPOINT* lp, Point3D* out, Multi3D* own);
+  // Grid snap through the viewport; without one, lp converted to world unchanged.
+  void SnapToGrid(tagLPOINT* lp, Point3D* out);
+
+  // ---- Grips ----------------------------------------------------------------------------------
+
+  // Rebuilds the grips: mode 0 the two ends of a single selected line (-10, -11) or the eight
+  // grips of the selection rectangle (-1 to -8, opposite grips four apart); mode 1 one grip per
+  // vertex of a single selected outline (1, 2, ...). Returns the number of grips.
+  int SetCornerBoxes(int mode);
+  // The grip containing the device point, else 0.
+  int PtInCornerBoxes(const tagPOINT* dp);
+  // The grip opposite to grip (0 for grip 0 or an unknown grip); a receives the opposite grip's
+  // centre, b and c the two other corners of the rectangle they span (logical coordinates).
+  int GetRectOppositeCorner(int grip, tagLPOINT* a, tagLPOINT* b, tagLPOINT* c);
+  DblRlist* GetCornerBoxes() const { return corner_boxes_.get(); }
+  // The vertex list of the outline whose vertex grips are shown (mode 1), else null.
+  DblPlist* GetGripVertices() const { return grip_vertices_.get(); }
+
+  // ---- Viewport and coordinate mapping --------------------------------------------------------
+  //
+  // Each conversion goes through the viewport; without one, world and screen coordinates are the
+  // same numbers (doubles truncated to integers).
+
+  // Replaces the viewport by a new one on the window.
+  Viewport* SetupViewport(HWND window, int border);
+  double LXToW(int x);
+  double LYToW(int y);
+  double DXToW(int x);
+  double DYToW(int y);
+  int WXToL(double x);
+  int WYToL(double y);
+  int WXToD(double x);
+  int WYToD(double y);
+  int LXToD(int x);
+  int LYToD(int y);
+  int DXToL(int x);
+  int DYToL(int y);
+  tagLPOINT* DpToLp(const tagPOINT* dp, tagLPOINT* lp);
+  tagPOINT* LpToDp(const tagLPOINT* lp, tagPOINT* dp);
+  Point3D* DpToWp(const tagPOINT* dp, Point3D* wp);
+  Point3D* LpToWp(const tagLPOINT* lp, Point3D* wp);
+  tagLPOINT* WpToLp(const Point3D* wp, tagLPOINT* lp);
+  tagPOINT* WpToDp(const Point3D* wp, tagPOINT* dp);
+  // A device rectangle as a world box (min at the lower left) and back.
+  Box3D* RectToBox(const tagRECT* r, Box3D* b);
+  tagRECT* BoxToRect(const Box3D* b, tagRECT* r);
+  // The scale and stretch pixels are measured with: the viewport's, else the drawing scale and 1.
+  double GetScale() const;
+  double GetStretch() const;
+  // The stretch; republishes the drawing settings. Returns the previous stretch.
+  double SetStretch(double s);
+  // mode kZoomBox with a box zooms to the box, other modes by the zoom step about at. Texts,
+  // dimensions and inserts then follow the new stretch. Returns the previous stretch (0 without
+  // a viewport).
+  double SetZoom(int mode, Box3D* b, tagPOINT* at);
+  double SetZoom(Box3D* b);
+  int GetZoomStep() const { return zoom_step_; }
+  int SetZoomStep(int percent) { return zoom_step_ = percent; }
+  // Sets the drawing scale. With base, the "$FORMAT" layer's entities are scaled about base by
+  // old / s so the drawing format keeps its paper size; the third argument is reserved. Returns
+  // the stored scale.
+  double SetDrawingScale(double s, Point3D* base, int reserved);
+  // The viewport's client size is re-read and its extents set from the document's.
+  void Size();
+  // The screen offset of the mapping (the viewport's GetWCOffset), kept and copied to out.
+  Point3D* GetOffset(Point3D* out);
 
   // ---- Layers ---------------------------------------------------------------------------------
 
@@ -176,7 +317,6 @@ class Objlist {
   int FileType() const { return file_type_; }
   int GetUnits() const { return units_; }
   int SetUnits(int units) { return units_ = units; }
-  double GetScale() const { return scale_; }
   double GetPrintScale() const { return print_scale_; }
   double SetPrintScale(double s) { return print_scale_ = s; }
   Point3D GetPrintOffset() const { return print_offset_; }
@@ -185,7 +325,6 @@ class Objlist {
   double GetPrintPageExtY() const { return print_page_ext_y_; }
   double SetPrintPageExtX(int n) { return print_page_ext_x_ = n; }
   double SetPrintPageExtY(int n) { return print_page_ext_y_ = n; }
-  Point3D GetOffset() const { return offset_; }
   bool GetDimensionFeetInch() const { return dimension_feet_inch_; }
   // Stores the flag; when it changed, every dimension of the document gets it too.
   bool SetDimensionFeetInch(bool b);
@@ -239,6 +378,18 @@ class Objlist {
   // The first identifier from id on that no reserved range covers.
   int SkipReserved(int id) const;
   ObjItem* ItemOf(Curve3D* e) const;
+
+  // Picking: whether the item takes part (visible or current layer; frozen layers only where
+  // frozen is allowed), and whether it passes the current-roof filter.
+  bool IsPickable(const ObjItem* item, bool allowFrozen) const;
+  bool PassesRoofFilter(const ObjItem* item) const;
+  // The zoom factor near tests are given: scale x stretch.
+  double Zoom() const { return GetScale() * GetStretch(); }
+  // Texts, dimensions and inserts follow a new stretch or scale; the selection is re-scanned
+  // when any did.
+  void FollowStretch(double stretch);
+  void FollowDrawingScale(double scale);
+  void PublishDrawingSettings();
 
   // Kind-specific set-up of Add: texts and dimensions take the document's scale, inserts enter
   // their block into the block table. False when the item cannot stay in the document.
@@ -310,6 +461,10 @@ class Objlist {
   Dblclist* roof_list_ = nullptr;  // owned; lists roof entities it does not own
   std::unique_ptr<Viewport> viewport_;
   Box3D selection_box_;
+  std::vector<Curve3D*> found_;
+  std::unique_ptr<DblRlist> corner_boxes_;
+  std::unique_ptr<DblPlist> grip_vertices_;
+  int zoom_step_ = 25;
   Point3D ext_min_;
   Point3D ext_max_;
   Point3D lim_min_;

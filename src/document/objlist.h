@@ -216,8 +216,9 @@ class Objlist {
   int SetCornerBoxes(int mode);
   // The grip containing the device point, else 0.
   int PtInCornerBoxes(const tagPOINT* dp);
-  // The grip opposite to grip (0 for grip 0 or an unknown grip); a receives the opposite grip's
-  // centre, b and c the two other corners of the rectangle they span (logical coordinates).
+  // The grip opposite to grip (0 for grip 0 or an unknown grip), the one that stays fixed while
+  // grip is dragged: a receives its centre, b and c the lower-left and upper-right corners of the
+  // selection rectangle (logical coordinates), so a side grip can keep the other axis.
   int GetRectOppositeCorner(int grip, tagLPOINT* a, tagLPOINT* b, tagLPOINT* c);
   DblRlist* GetCornerBoxes() const { return corner_boxes_.get(); }
   // The vertex list of the outline whose vertex grips are shown (mode 1), else null.
@@ -383,6 +384,15 @@ class Objlist {
   // frozen is allowed), and whether it passes the current-roof filter.
   bool IsPickable(const ObjItem* item, bool allowFrozen) const;
   bool PassesRoofFilter(const ObjItem* item) const;
+  // The two kinds of Locate; true when something was selected.
+  bool LocateInBox(const Box3D* box);
+  bool LocateAtPoint(Point3D* p);
+  // Adds a picked item to the selection, an outline with every segment marked.
+  void AddPicked(ObjItem* item);
+  // What snapping searches: own first (when given), then the entities that take part.
+  std::vector<Curve3D*> SnapCandidates(Multi3D* own) const;
+  // Writes a snapped world point to out (when given) and back to lp; returns 1.
+  int FinishSnap(const Point3D& snapped, tagLPOINT* lp, Point3D* out);
   // The zoom factor near tests are given: scale x stretch.
   double Zoom() const { return GetScale() * GetStretch(); }
   // Texts, dimensions and inserts follow a new stretch or scale; the selection is re-scanned
@@ -429,6 +439,20 @@ class Objlist {
   void RemoveLegendItem(Curve3D* e);
   void AddLegendItem(Curve3D* e);
   void SetDimensionsFeetInch(bool b);
+
+  // Selection by command: items on a frozen layer are locked against editing and never
+  // selected. SelectWhole adds the item with every segment of an outline marked.
+  bool CanSelect(const ObjItem* item) const;
+  void SelectWhole(ObjItem* item);
+  // The smart-object selections by name and by type share these; carries(e) tells whether an
+  // entity carries the smart object asked for. Both return the number of items changed.
+  template <typename Carries>
+  int SelectCarrying(Carries carries);
+  template <typename Carries>
+  int DeselectCarrying(Carries carries);
+  // With exactly one item selected, selects the next selectable item (forward or backward,
+  // wrapping around the chain of all items).
+  int StepSelection(bool forward);
 
   ObjItem* head_ = nullptr;
   ObjItem* tail_ = nullptr;

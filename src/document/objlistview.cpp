@@ -6,6 +6,7 @@
 #include <limits>
 #include <new>
 
+#include "detail/pixelround.h"
 #include "document/objlist.h"
 #include "document/viewport.h"
 #include "entities/curve3d.h"
@@ -13,17 +14,6 @@
 #include "settings/hostglobals.h"
 
 namespace {
-
-// A double truncated toward zero, held inside the 32-bit range (NaN gives 0) so that a hostile
-// coordinate cannot make the conversion undefined.
-int TruncToInt(double v) {
-  if (std::isnan(v)) return 0;
-  constexpr double kMin = std::numeric_limits<int>::min();
-  constexpr double kMax = std::numeric_limits<int>::max();
-  if (v <= kMin) return std::numeric_limits<int>::min();
-  if (v >= kMax) return std::numeric_limits<int>::max();
-  return static_cast<int>(v);
-}
 
 bool FollowsStretch(const Curve3D* e) {
   if (e == nullptr) return false;
@@ -35,10 +25,13 @@ bool FollowsStretch(const Curve3D* e) {
 
 Viewport* Objlist::SetupViewport(HWND window, int border) {
   viewport_.reset(new (std::nothrow) Viewport(window, border));
-  if (viewport_ != nullptr) {
+  if (viewport_ == nullptr) return nullptr;
+  // The new view continues the document's mapping: its drawing scale, and its limits once they
+  // describe an area (a new document's limits are both the origin; the view's own default
+  // limits serve until the drawing sets some).
+  if (lim_max_.x > lim_min_.x && lim_max_.y > lim_min_.y)
     viewport_->SetLimits(&lim_min_, &lim_max_);
-    viewport_->SetScale(scale_);
-  }
+  viewport_->SetScale(scale_);
   return viewport_.get();
 }
 
@@ -184,9 +177,8 @@ double Objlist::SetStretch(double s) {
 
 double Objlist::SetZoom(int mode, Box3D* b, tagPOINT* at) {
   if (viewport_ == nullptr) return 0.0;
-  const double old = (mode == kZoomBox && b != nullptr)
-                         ? viewport_->SetZoom(b)
-                         : viewport_->SetZoom(mode, zoom_step_, at);
+  const double old = (mode == kZoomBox && b != nullptr) ? viewport_->SetZoom(b)
+                                                        : viewport_->SetZoom(mode, zoom_step_, at);
   FollowStretch(viewport_->GetStretch());
   return old;
 }

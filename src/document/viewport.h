@@ -130,8 +130,8 @@ class Viewport {
   // Scroll position times scroll unit, in pixels.
   double ScrolledX();
   double ScrolledY();
-  // stretch x scale, or 0 (after a beep) when either is 0.
-  double PixelsPerUnitOrBeep();
+  // Pixels divided by stretch and scale, or 0 (after a beep) when either is 0.
+  double PixelsToWorld(double pixels);
   // Scrolls so that the world point p is the window's scroll origin, then settles the offsets.
   void FinishZoom(const Point3D* p);
 

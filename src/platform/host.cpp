@@ -27,6 +27,10 @@ const LoadMessages& RegisteredLoadMessages() {
   return messages;
 }
 
+// The host may look the two messages up by name before the engine sends either, so they are
+// registered when the library is loaded.
+[[maybe_unused]] const LoadMessages& registered_at_load = RegisteredLoadMessages();
+
 }  // namespace
 
 UINT LoadProgressMessage() {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "demo_view.h"
 #include "tegolux.h"
 
 namespace {
@@ -28,7 +29,9 @@ constexpr const char* kDemoUsage =
     "reads the text and binary files back. Last it builds the plan as one closed outline with\n"
     "its right end bowed out into a quarter circle and a rectangular opening cut out, and\n"
     "prints its area, perimeter, corner counts, validity, net roof area and where sample\n"
-    "points fall.\n"
+    "points fall. Finally it shows the plan in an 800 x 600 pixel window: zooms to the roof,\n"
+    "picks a side by a click at a pixel position and snaps a cursor to a vertex, printing\n"
+    "each step in drawing and pixel coordinates.\n"
     "\n"
     "  --out DIR   folder for the written files (created when missing; default: a folder\n"
     "              named tegolux-demo in the system's temporary folder)\n";
@@ -373,6 +376,10 @@ int RunDemo(int argc, char** argv) {
   }
   if (!PrintOutline(corners)) {
     std::fprintf(stderr, "tegolux demo: the roof outline could not be built\n");
+    return 1;
+  }
+  if (!PrintViewDemo(corners)) {
+    std::fprintf(stderr, "tegolux demo: the view of the sample roof failed\n");
     return 1;
   }
   return 0;

@@ -26,7 +26,7 @@ std::unique_ptr<Objlist> MakePlan(int n) {
     if (i % 10 == 9) {
       auto* outline = new (std::nothrow) Multi3D();
       if (outline != nullptr) {
-        const Point3D a(x, y), b(x + 0.6, y), c(x + 0.6, y + 0.6), d(x, y + 0.6);
+        Point3D a(x, y), b(x + 0.6, y), c(x + 0.6, y + 0.6), d(x, y + 0.6);
         outline->Add(new (std::nothrow) Line3D(&a, &b));
         outline->Add(&c);
         outline->Add(&d);

@@ -265,6 +265,15 @@ void OfferHipValleyTarget(Curve3D* e, Point3D* p, double zoom, Nearest<Curve3D>*
   }
 }
 
+// Whether p lies within reach of e's box: nothing outside it can be near, and the box sits in
+// the entity itself, so most of a large drawing is passed over without asking its geometry.
+bool WithinBoxReach(Curve3D* e, const Point3D* p, double reach) {
+  const Box3D* box = e->Box(0, nullptr);
+  if (box == nullptr || !(reach >= 0.0)) return true;  // no box or no usable reach: ask
+  return p->x >= box->Left() - reach && p->x <= box->Right() + reach &&
+         p->y >= box->Bottom() - reach && p->y <= box->Top() + reach;
+}
+
 }  // namespace
 
 // ---- Taking part -----------------------------------------------------------------------------
@@ -337,10 +346,12 @@ bool Objlist::LocateInBox(const Box3D* box) {
 
 bool Objlist::LocateAtPoint(Point3D* p) {
   const double zoom = Zoom();
+  const double reach = zoom > 0.0 ? kPickSize / zoom : -1.0;
   Nearest<ObjItem> nearest;
   for (ObjItem* item = head_; item != nullptr; item = item->Next()) {
-    if (!IsPickable(item, false) || !PassesRoofFilter(item)) continue;
+    if (!IsPickable(item, false)) continue;
     Curve3D* e = item->Obj();
+    if (!WithinBoxReach(e, p, reach) || !PassesRoofFilter(item)) continue;
     const double d = e->IsNear(p, zoom, kPickSize);
     if (d >= 0.0) {
       found_.push_back(e);

@@ -14,13 +14,16 @@
 #include "geometry/tolerance.h"
 
 #include "entities/arc3d.h"
+#include "entities/block3d.h"
 #include "entities/blocktable.h"
 #include "entities/curve3d.h"
 #include "entities/edge3d.h"
 #include "entities/entitytype.h"
+#include "entities/insert3d.h"
 #include "entities/line3d.h"
 #include "entities/multi3d.h"
 #include "entities/redge3d.h"
+#include "entities/text3d.h"
 
 #include "takeoff/smartobjecttypes.h"
 #include "takeoff/tlegendlist.h"

@@ -13,11 +13,14 @@
 #include "entities/curve3d.h"
 #include "entities/edge3d.h"
 #include "entities/entitytype.h"
+#include "entities/insert3d.h"
 #include "entities/multi3d.h"
 #include "entities/redge3d.h"
+#include "entities/text3d.h"
 #include "geometry/dblclist.h"
 #include "geometry/dblplist.h"
 #include "geometry/dblrlist.h"
+#include "settings/hostglobals.h"
 #include "takeoff/tlegendlist.h"
 #include "takeoff/tsectionlist.h"
 
@@ -91,7 +94,11 @@ ObjItem* Objlist::Add(Curve3D* e, const char* layerName) {
   layer->Add(item);
   AddItem(item);
   if (!SetUpKind(item)) {
+    // Refused (an insert whose block cannot be filed): the entity goes back to the caller, as
+    // every refusal of Add leaves it.
     Remove(item);
+    FreeIDs(e);
+    item->SetObj(nullptr);
     delete item;
     return nullptr;
   }
@@ -125,14 +132,19 @@ ObjItem* Objlist::Add_RoofObject(ObjItem* item) {
   return item;
 }
 
+// The kind comes from the entity's class, not its kind code: a code can be set on any entity.
 bool Objlist::SetUpKind(ObjItem* item) {
-  switch (item->Obj()->Type()) {
-    case kEntityText:       // takes the document scale and stretch with the text work
-    case kEntityDimension:  // takes units, scale, stretch and feet-inch with the dimension work
-    case kEntityInsert:     // enters its block into the block table with the block work
-    default:
-      return true;
+  Curve3D* e = item->Obj();
+  if (auto* text = dynamic_cast<Text3D*>(e)) {
+    // A text keeps its size on paper: its scale is the drawing's per screen pixel per inch.
+    const int ppi = GetLogPixelsInch();
+    if (ppi > 0) text->SetXScale(GetScale() / ppi, kKeepPointSize);
+    text->SetXStretch(GetStretch());
+    return true;
   }
+  if (auto* insert = dynamic_cast<Insert3D*>(e)) return FileInsertBlock(insert);
+  // Dimensions take units, scale, stretch and feet-inch with the dimension work.
+  return true;
 }
 
 // ---- Identifiers ----------------------------------------------------------------------------
@@ -593,10 +605,6 @@ void Objlist::ReleaseRoofExclusions(Curve3D* /*e*/, Batch* /*batch*/,
 
 void Objlist::UpdateOtherRoofObjects(Curve3D* /*e*/) {
   // The other roof objects drop a deleted roof here.
-}
-
-void Objlist::ReleaseBlockReference(Curve3D* /*e*/) {
-  // An insert tells its block that one reference is gone here.
 }
 
 void Objlist::RemoveSectionArea(Curve3D* /*e*/) {

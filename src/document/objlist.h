@@ -14,6 +14,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -25,9 +26,12 @@
 #include "geometry/point3d.h"
 #include "platform/win32.h"
 
+class Block3D;
 class DblPlist;
 class DblRlist;
+class Insert3D;
 class Multi3D;
+class Text3D;
 
 class BlockTable;
 class Curve3D;
@@ -299,6 +303,41 @@ class Objlist {
   // Deletes every item on an Eplan layer, then the Eplan layers.
   void ClearEplan();
 
+  // ---- Blocks -----------------------------------------------------------------------------------
+
+  // Adds a block definition (taken) to the block table and marks the document dirty. Null (the
+  // caller keeps the block) for a null block or a name the table cannot file or already holds.
+  Block3D* Add_Block(Block3D* block);
+  // Deletes the block of that name with every insert of it, and the nested blocks that thereby
+  // lose their last reference. 1 when the block was in the table, else 0.
+  int DeleteBlock(const char* name);
+  // Marks the block of the insert, and every block nested in it, as used.
+  void FlagBlocks(Insert3D* insert);
+  // Deletes the blocks no insert uses (keeping template symbols' marks cleared); with mode 1 a
+  // second insert of a block already marked by the walk is taken out and destroyed.
+  void CleanupSymbols(int mode);
+
+  // ---- Texts of the selection -----------------------------------------------------------------
+  //
+  // Each acts on the selected texts and, where said, on the selected dimensions' texts.
+
+  // Texts SetFontSize; 1 when any changed (the document is then dirty).
+  int SetFontSize(double points);
+  // The size shared by the selected texts; 0 when they differ or none is selected.
+  int FontSize() const;
+  // Texts SetFontName; 1 when any changed.
+  int SetFont(const char* faceName);
+  // Texts SetFont(record, points, flags); 1 when any changed.
+  int SetFont(const LOGFONTA* font, double points, int flags);
+  // The alignment code shared by the selected texts; 0 when they differ or none is selected.
+  int FontAlignment() const;
+  int SetFontAlignment(int code);
+  // The style bits shared by the selected texts; 0 when they differ or none is selected.
+  int FontAttributes() const;
+  int SetFontAttributes(int bits);
+  // The font record of the first selected text; null when no text is selected.
+  const LOGFONTA* GetFont() const;
+
   // ---- Owned parts ----------------------------------------------------------------------------
 
   BlockTable* GetBlockTable() const { return blocks_.get(); }
@@ -399,6 +438,13 @@ class Objlist {
   // when any did.
   void FollowStretch(double stretch);
   void FollowDrawingScale(double scale);
+  // Add's set-up of an insert: its block is filed in the block table (a copy, renamed "Block%d"
+  // when its name is taken by a different definition) and the insert bound to the filed block.
+  bool FileInsertBlock(Insert3D* insert);
+  // The first free "Block%d" name.
+  std::string FreeBlockName() const;
+  // The selected texts, in selection order.
+  std::vector<Text3D*> SelectedTexts() const;
   void PublishDrawingSettings();
 
   // Kind-specific set-up of Add: texts and dimensions take the document's scale, inserts enter

@@ -11,17 +11,9 @@
 #include "document/viewport.h"
 #include "entities/curve3d.h"
 #include "entities/entitytype.h"
+#include "entities/insert3d.h"
+#include "entities/text3d.h"
 #include "settings/hostglobals.h"
-
-namespace {
-
-bool FollowsStretch(const Curve3D* e) {
-  if (e == nullptr) return false;
-  const int type = const_cast<Curve3D*>(e)->Type();
-  return type == kEntityText || type == kEntityDimension || type == kEntityInsert;
-}
-
-}  // namespace
 
 Viewport* Objlist::SetupViewport(HWND window, int border) {
   viewport_.reset(new (std::nothrow) Viewport(window, border));
@@ -198,10 +190,17 @@ double Objlist::SetDrawingScale(double s, Point3D* base, int /*reserved*/) {
     if (LayerBag* format = Layer(kFormatLayerName)) {
       const double factor = old / s;
       for (ObjItem* item = format->Head(); item != nullptr; item = item->LNext()) {
-        // x-scaled symbols keep their size with the drawing scale: they move with the insertion
-        // point alone, which comes with the inserts' own work.
-        if (item->Obj() != nullptr && item->Obj()->Type() != kEntityInsert)
-          item->Obj()->Scale(base, factor);
+        // x-scaled symbols keep their size with the drawing scale: only their insertion point
+        // moves.
+        Curve3D* e = item->Obj();
+        if (e == nullptr) continue;
+        auto* insert = dynamic_cast<Insert3D*>(e);
+        if (insert != nullptr && insert->GetBlock() != nullptr &&
+            insert->GetBlock()->XScaledSymbol() != 0) {
+          insert->ScaleSpt(base, factor);
+        } else {
+          e->Scale(base, factor);
+        }
       }
     }
   }
@@ -240,15 +239,36 @@ void Objlist::PublishDrawingSettings() {
   SetDrawingSettings(GetScale(), GetStretch(), &offset);
 }
 
-// Texts, dimensions and inserts keep their size on screen through the stretch and scale they
+// Texts and inserts keep their size on screen and on paper through the stretch and scale they
 // are given; their boxes change with it, so the selection box is rebuilt when any did.
-void Objlist::FollowStretch(double /*stretch*/) {
+// Dimensions join them with the dimension work.
+void Objlist::FollowStretch(double stretch) {
   bool any = false;
-  for (ObjItem* item = head_; item != nullptr && !any; item = item->Next())
-    any = FollowsStretch(item->Obj());
+  for (ObjItem* item = head_; item != nullptr; item = item->Next()) {
+    if (auto* text = dynamic_cast<Text3D*>(item->Obj())) {
+      text->SetXStretch(stretch);
+      any = true;
+    } else if (auto* insert = dynamic_cast<Insert3D*>(item->Obj())) {
+      insert->SetXStretch(stretch);
+      any = true;
+    }
+  }
   if (any && IsSelected()) ReScanSelected();
 }
 
-void Objlist::FollowDrawingScale(double /*scale*/) {
-  FollowStretch(GetStretch());
+void Objlist::FollowDrawingScale(double scale) {
+  const int ppi = SetLogPixelsInch();
+  if (ppi <= 0) return;
+  const double perInch = scale / ppi;
+  bool any = false;
+  for (ObjItem* item = head_; item != nullptr; item = item->Next()) {
+    if (auto* text = dynamic_cast<Text3D*>(item->Obj())) {
+      text->SetXScale(perInch, kKeepPointSize);
+      any = true;
+    } else if (auto* insert = dynamic_cast<Insert3D*>(item->Obj())) {
+      insert->SetXScale(perInch);
+      any = true;
+    }
+  }
+  if (any && IsSelected()) ReScanSelected();
 }

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "commands.h"
-#include "demo_view.h"
+#include "demo_steps.h"
 #include "tegolux.h"
 
 namespace {
@@ -31,7 +31,8 @@ constexpr const char* kDemoUsage =
     "prints its area, perimeter, corner counts, validity, net roof area and where sample\n"
     "points fall. Finally it shows the plan in an 800 x 600 pixel window: zooms to the roof,\n"
     "picks a side by a click at a pixel position and snaps a cursor to a vertex, printing\n"
-    "each step in drawing and pixel coordinates.\n"
+    "each step in drawing and pixel coordinates. Last it defines a drain symbol, places it\n"
+    "three times (scaled, rotated, mirrored), adds a roof label and prints their extents.\n"
     "\n"
     "  --out DIR   folder for the written files (created when missing; default: a folder\n"
     "              named tegolux-demo in the system's temporary folder)\n";
@@ -380,6 +381,10 @@ int RunDemo(int argc, char** argv) {
   }
   if (!PrintViewDemo(corners)) {
     std::fprintf(stderr, "tegolux demo: the view of the sample roof failed\n");
+    return 1;
+  }
+  if (!PrintSymbolsDemo()) {
+    std::fprintf(stderr, "tegolux demo: the drain symbols could not be placed\n");
     return 1;
   }
   return 0;

@@ -1,7 +1,7 @@
 // The viewing part of tegolux demo: the program plays the host, with a window of its own, and
 // the sample roof is zoomed, picked and snapped to the way a user's clicks would do it.
 
-#include "demo_view.h"
+#include "demo_steps.h"
 
 #include <cstdio>
 #include <new>

@@ -8,6 +8,7 @@
 
 #include "entities/arc3d.h"
 #include "entities/edge3d.h"
+#include "entities/insert3d.h"
 #include "entities/line3d.h"
 #include "entities/redge3d.h"
 #include "geometry/box3d.h"
@@ -153,6 +154,24 @@ Multi3D::Multi3D(Curve3D* c, int fillColour, int fillPattern)
     Add(c);
     continuity_ = c->IsClosed() ? 1 : 0;
   }
+  Curve3D::State(kStateUnchanged);
+}
+
+Multi3D::Multi3D(Insert3D* insert, int colour, int lineType, int thickness, int fillColour,
+                 int fillPattern)
+    : Multi3D(kEntityPolyline, colour, lineType, thickness, fillColour, fillPattern) {
+  if (insert == nullptr) return;
+  const Box3D* box = insert->Box(0, nullptr);
+  Point3D lowerLeft(box->Left(), box->Bottom());
+  Point3D lowerRight(box->Right(), box->Bottom());
+  Point3D upperRight(box->Right(), box->Top());
+  Point3D upperLeft(box->Left(), box->Top());
+  auto* first = new (std::nothrow) Line3D(&lowerLeft, &lowerRight, colour, lineType, thickness);
+  if (first == nullptr) return;
+  Add(first);
+  Add(&upperRight);
+  Add(&upperLeft);
+  Add(&lowerLeft);
   Curve3D::State(kStateUnchanged);
 }
 

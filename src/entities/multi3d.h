@@ -9,6 +9,7 @@
 class Arc3D;
 class Box3D;
 class DblPlist;
+class Insert3D;
 class Line3D;
 
 // Blocktype of an ordinary outline; blocks set other values.
@@ -24,6 +25,10 @@ class Multi3D : public Curve3D {
                    int fillColour = -1, int fillPattern = -2);
   // An outline with c as its only segment (taken); continuity = c's IsClosed.
   Multi3D(Curve3D* c, int fillColour, int fillPattern);
+  // The closed rectangle around the insert's box, counter-clockwise from its lower-left corner
+  // (an empty outline for a null insert): what a symbol's outline is measured by.
+  Multi3D(Insert3D* insert, int colour, int lineType, int thickness, int fillColour,
+          int fillPattern);
   // Deep copies: every segment copied with its own Copy.
   explicit Multi3D(const Multi3D* src);
   Multi3D(const Multi3D& src);

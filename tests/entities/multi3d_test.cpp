@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "entities/arc3d.h"
+#include "entities/block3d.h"
+#include "entities/insert3d.h"
 #include "entities/line3d.h"
 #include "entities/redge3d.h"
 #include "geometry/box3d.h"
@@ -54,6 +56,22 @@ TEST(Multi3D, NewOutlinesAndLiveCount) {
   EXPECT_EQ(one.FirstSegment(), arc);
   EXPECT_EQ(one.IsContinuous(), 1);
   EXPECT_EQ(one.Curve3D::GetColour(), 3);
+}
+
+TEST(Multi3D, OutlineAroundAnInsertIsTheClosedRectangleOfItsBox) {
+  // A symbol of one diagonal line from its base, placed at (10, 20) and turned a quarter.
+  const Point3D base(0, 0), at(10, 20);
+  Block3D mark("Mark", 0, 0, 1.0, &base);
+  mark.Add(new Line3D(0.0, 0.0, 0.0, 4.0, 2.0, 0.0), 0);
+  Insert3D insert(&at, &mark, 1.0, 90.0);
+  Multi3D around(&insert, 5, 1, 2, -1, -2);
+  EXPECT_EQ(around.Nodes(), 4);
+  EXPECT_TRUE(around.IsClosed());
+  EXPECT_EQ(ChainCorners(around), (Corners{{8, 20}, {10, 20}, {10, 24}, {8, 24}, {8, 20}}));
+  EXPECT_NEAR(around.Area(1), 8.0, kTol);
+  EXPECT_EQ(around.FirstSegment()->GetColour(), 5);
+  Multi3D none(static_cast<Insert3D*>(nullptr), 0, 0, 1, -1, -2);
+  EXPECT_EQ(none.Nodes(), 0);
 }
 
 TEST(Multi3D, CopyIsDeepAndZeroClearEmpty) {

@@ -30,8 +30,8 @@
 #include "takeoff/tsectionlist.h"
 #include "takeoff/tsmartobject.h"
 #include "takeoff/tsodata.h"
-#include "takeoff/ttgattribute.h"
 #include "takeoff/ttgattriblist.h"
+#include "takeoff/ttgattribute.h"
 
 #include "document/layerbag.h"
 #include "document/layeritem.h"

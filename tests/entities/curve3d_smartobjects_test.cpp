@@ -10,6 +10,7 @@
 
 #include "entities/curve3d.h"
 #include "entities/line3d.h"
+#include "support/compact_helpers.h"
 #include "support/entity_builders.h"
 #include "support/smartobject_builders.h"
 #include "takeoff/tsodata.h"
@@ -55,30 +56,28 @@ double Attr(Curve3D& e, int source, int type) {
   return e.GetAttr(source, type, value) == 1 ? std::strtod(value, nullptr) : NAN;
 }
 
-const char* NameOf(TSmartObject* so) {
+Text NameOf(const TSmartObject* so) {
   return so != nullptr ? so->Name() : nullptr;
 }
 
 }  // namespace
 
-TEST(Curve3DSmartObjects, LookupsUseOneBasedIndexNamesIgnoringCaseAndValidGuids) {
+TEST(Curve3DSmartObjects, LookupsUseOneBasedIndexNamesIgnoringCaseValidGuidsAndTheCatalogue) {
   Curve3D e;
   AttachRoofEaveFlashing(e);
   EXPECT_EQ(e.SmartObjectNum(), 3);
-  // Anything below 2 means the first item; past the end there is none.
-  const std::pair<int, const char*> by_index[] = {
-      {0, "Main"}, {-4, "Main"}, {3, "Flashing"}, {4, nullptr}};
-  for (const auto& [index, name] : by_index)
-    EXPECT_STREQ(NameOf(e.GetSmartObject(index)), name) << index;
-  EXPECT_STREQ(NameOf(e.GetSmartObject("eAVE")), "Eave");
-  EXPECT_STREQ(NameOf(e.GetSmartObject(static_cast<const char*>(nullptr))), "Main");
-  EXPECT_EQ(e.GetSmartObject("Ridge"), nullptr);
-  EXPECT_STREQ(NameOf(e.GetSmartObjectByGuid(kLowerSampleGuid)), "Main");
-  for (const char* guid : {kPlaceholderGuid, static_cast<const char*>(nullptr)})
-    EXPECT_EQ(e.GetSmartObjectByGuid(guid), nullptr);
-  EXPECT_STREQ(e.GetSmartObjectID(), kSampleGuid);
-  EXPECT_STREQ(e.HasSmartObjectType(kGeneric)->Name(), "Flashing");
-  EXPECT_EQ(e.HasSmartObjectType(kOpening), nullptr);
+  // Anything below 2 means the first item; past the end there is none; a null name is the first.
+  EXPECT_EQ(
+      (TextList{NameOf(e.GetSmartObject(0)), NameOf(e.GetSmartObject(-4)),
+                NameOf(e.GetSmartObject(3)), NameOf(e.GetSmartObject(4)),
+                NameOf(e.GetSmartObject("eAVE")),
+                NameOf(e.GetSmartObject(static_cast<const char*>(nullptr))),
+                NameOf(e.GetSmartObject("Ridge")), NameOf(e.GetSmartObjectByGuid(kLowerSampleGuid)),
+                NameOf(e.GetSmartObjectByGuid(kPlaceholderGuid)),
+                NameOf(e.GetSmartObjectByGuid(nullptr)), e.GetSmartObjectID(),
+                NameOf(e.HasSmartObjectType(kGeneric)), NameOf(e.HasSmartObjectType(kOpening))}),
+      (TextList{"Main", "Main", "Flashing", nullptr, "Eave", "Main", nullptr, "Main", nullptr,
+                nullptr, kSampleGuid, "Flashing", nullptr}));
   EXPECT_EQ(e.State(), kStateUnchanged);  // queries change nothing
 
   // The first item decides the entity's GUID: without a valid one there is none.
@@ -87,24 +86,19 @@ TEST(Curve3DSmartObjects, LookupsUseOneBasedIndexNamesIgnoringCaseAndValidGuids)
   EXPECT_EQ(plain.GetSmartObjectID(), nullptr);
 
   Curve3D bare;
-  EXPECT_EQ(bare.GetSmartObject(1), nullptr);
-  EXPECT_EQ(bare.GetSmartObject("Eave"), nullptr);
-  EXPECT_EQ(bare.SmartObjectNum(), 0);
-  EXPECT_EQ(bare.HasRoofSmartObject(), nullptr);
-  EXPECT_FALSE(bare.HasPitchedSmartObject());
-  EXPECT_EQ(bare.HasDoubleLineSmartObject(0), 0);
-}
+  EXPECT_TRUE(bare.GetSmartObject(1) == nullptr && bare.GetSmartObject("Eave") == nullptr &&
+              bare.SmartObjectNum() == 0 && bare.HasRoofSmartObject() == nullptr &&
+              !bare.HasPitchedSmartObject() && bare.HasDoubleLineSmartObject(0) == 0);
 
-TEST(Curve3DSmartObjects, CatalogueQueriesLookAtEveryItemAndPreferTheFirstType) {
-  Curve3D e;
+  // Catalogue queries look at every item and prefer the first type.
   Attach(e, {Item(kPitchedRoof, "Pitched"), Item(kPitchedOpening, "Skylight"),
              Item(kRoofArea, "Flat"), Item(kOpening, "Hatch")});
-  EXPECT_STREQ(e.HasRoofSmartObject()->Name(), "Flat");
-  EXPECT_STREQ(e.HasOpeningSmartObject()->Name(), "Hatch");
+  EXPECT_EQ((TextList{NameOf(e.HasRoofSmartObject()), NameOf(e.HasOpeningSmartObject())}),
+            (TextList{"Flat", "Hatch"}));
   e.ClearSmartObjectByType(kRoofArea);
   e.ClearSmartObjectByType(kOpening);
-  EXPECT_STREQ(e.HasRoofSmartObject()->Name(), "Pitched");
-  EXPECT_STREQ(e.HasOpeningSmartObject()->Name(), "Skylight");
+  EXPECT_EQ((TextList{NameOf(e.HasRoofSmartObject()), NameOf(e.HasOpeningSmartObject())}),
+            (TextList{"Pitched", "Skylight"}));
 
   // A zero pitch, or a pitch that was measured rather than entered, does not make it pitched.
   Attach(e, {Pitched(kGeneric, "A", "0"), With(Item(kGeneric, "B"), "Pitch", kPropPitch,
@@ -116,80 +110,70 @@ TEST(Curve3DSmartObjects, CatalogueQueriesLookAtEveryItemAndPreferTheFirstType) 
   EXPECT_TRUE(e.HasPitchedSmartObject());
 
   Attach(e, {Item(kGeneric, "A"), Item(kBandWhenUnflagged, "Wall")});
-  EXPECT_EQ(e.HasDoubleLineSmartObject(1), 0);
-  EXPECT_EQ(e.HasDoubleLineSmartObject(0), 1);
-  EXPECT_EQ(e.HasV5SmartObject(), 0);
+  EXPECT_EQ((std::vector{e.HasDoubleLineSmartObject(1), e.HasDoubleLineSmartObject(0),
+                         e.HasV5SmartObject()}),
+            (std::vector{0, 1, 0}));
   Attach(e, {Item(kLastOldType, "Old"), Item(kLastOldType + 1, "New")});
   EXPECT_EQ(e.HasV5SmartObject(), 1);
 }
 
-TEST(Curve3DSmartObjects, SetRoofIdForwardsToOneItemAndMarksOnlyRealChanges) {
+TEST(Curve3DSmartObjects, RoofIdsAndGuidsGoToTheirItemsMarkOnlyRealChangesAndMakeTheOwners) {
   Curve3D e;
   AttachRoofEaveFlashing(e);
   // -1 leaves RId alone and anything below -1 leaves UserRId alone: nothing changes.
   EXPECT_EQ(e.SetRoofId(2, -1, -2), 0);
   EXPECT_EQ(e.State(), kStateUnchanged);
 
-  EXPECT_EQ(e.SetRoofId(2, 5, -1), -1);
-  EXPECT_EQ(e.GetSmartObject(2)->GetRId(), 5);
-  EXPECT_EQ(e.GetRoofId(2), -1);  // the user's choice wins, even -1
-  EXPECT_EQ(e.GetRoofId(1), 0);   // the other items are untouched
+  // The user's choice wins, even -1; the other items are untouched.
+  EXPECT_EQ((std::vector{e.SetRoofId(2, 5, -1), e.GetSmartObject(2)->GetRId(), e.GetRoofId(2),
+                         e.GetRoofId(1)}),
+            (std::vector{-1, 5, -1, 0}));
   EXPECT_EQ(e.State(), kStateGeometryChanged);
-  EXPECT_EQ(e.SetRoofId("flashing", 7, -2), 7);
-  EXPECT_EQ(e.SetRoofId("Ridge", 7, 7), 0);
-  EXPECT_EQ(e.HasRoofId(7), 1);
-  EXPECT_EQ(e.HasRoofId(-1), 1);
-  EXPECT_EQ(e.HasRoofId(5), 0);  // item 2 reports its user id
-
+  // Item 2 reports its user id, not its RId of 5.
+  EXPECT_EQ((std::vector{e.SetRoofId("flashing", 7, -2), e.SetRoofId("Ridge", 7, 7), e.HasRoofId(7),
+                         e.HasRoofId(-1), e.HasRoofId(5)}),
+            (std::vector{7, 0, 1, 1, 0}));
   // Clearing one id zeroes it wherever it is; clearing all zeroes every item.
-  EXPECT_EQ(e.ClearRoofId(7, 0), 1);
-  EXPECT_EQ(e.HasRoofId(7), 0);
-  EXPECT_EQ(e.ClearRoofId(42, 0), 0);
-  EXPECT_EQ(e.ClearRoofId(0, 1), 1);
-  EXPECT_EQ(e.GetSmartObject(2)->GetRId(), 0);
+  EXPECT_EQ((std::vector{e.ClearRoofId(7, 0), e.HasRoofId(7), e.ClearRoofId(42, 0),
+                         e.ClearRoofId(0, 1), e.GetSmartObject(2)->GetRId()}),
+            (std::vector{1, 0, 0, 1, 0}));
 
   Curve3D bare;
-  EXPECT_EQ(bare.SetRoofId(1, 5, 5), 0);
-  EXPECT_EQ(bare.GetRoofId(1), 0);
-  EXPECT_EQ(bare.GetOwnerRoofId(1), 0);
+  EXPECT_EQ((std::vector{bare.SetRoofId(1, 5, 5), bare.GetRoofId(1), bare.GetOwnerRoofId(1)}),
+            (std::vector{0, 0, 0}));
   EXPECT_EQ(bare.State(), kStateUnchanged);
-}
 
-TEST(Curve3DSmartObjects, OwnerRoofIdIsSharedIdOnlyWhenSelectedOrForced) {
-  Curve3D e;
-  Attach(e, {Item(kGeneric, "A"), Item(kGeneric, "B")});
-  e.SetRoofId(1, 3, -2);
-  e.SetRoofId(2, 3, -2);
-  EXPECT_EQ(e.GetOwnerRoofId(0), 0);
-  EXPECT_EQ(e.GetOwnerRoofId(1), 3);
-  e.Selected(1);
-  EXPECT_EQ(e.GetOwnerRoofId(0), 3);
-  e.SetRoofId(2, 4, -2);
-  EXPECT_EQ(e.GetOwnerRoofId(0), -1);
+  // The owner's roof id is the shared id only when selected or forced.
+  Curve3D pair;
+  Attach(pair, {Item(kGeneric, "A"), Item(kGeneric, "B")});
+  pair.SetRoofId(1, 3, -2);
+  pair.SetRoofId(2, 3, -2);
+  EXPECT_EQ((std::vector{pair.GetOwnerRoofId(0), pair.GetOwnerRoofId(1)}), (std::vector{0, 3}));
+  pair.Selected(1);
+  EXPECT_EQ(pair.GetOwnerRoofId(0), 3);
+  pair.SetRoofId(2, 4, -2);
+  EXPECT_EQ(pair.GetOwnerRoofId(0), -1);
   // A negative id counts as none, so it agrees with an item that has none.
-  e.ClearRoofId(0, 1);
-  e.SetRoofId(1, -1, -1);
-  EXPECT_EQ(e.GetOwnerRoofId(0), 0);
-}
+  pair.ClearRoofId(0, 1);
+  pair.SetRoofId(1, -1, -1);
+  EXPECT_EQ(pair.GetOwnerRoofId(0), 0);
 
-TEST(Curve3DSmartObjects, RoofGuidGoesToNamedOrEveryItemAndToTheOwner) {
-  Curve3D e;
+  // The roof GUID goes to the named item or every item, and to the owner.
   AttachRoofEaveFlashing(e);
-  EXPECT_EQ(e.SetRoofGuid(nullptr, kPlaceholderGuid), 0);
-  EXPECT_EQ(e.SetRoofGuid(nullptr, nullptr), 0);
+  EXPECT_EQ(e.SetRoofGuid(nullptr, kPlaceholderGuid) + e.SetRoofGuid(nullptr, nullptr), 0);
   EXPECT_EQ(e.State(), kStateUnchanged);
   EXPECT_STREQ(e.OwnerGuidText(), "");
 
   EXPECT_EQ(e.SetRoofGuid(nullptr, kSampleGuid), 3);
-  EXPECT_STREQ(e.OwnerGuidText(), kSampleGuid);
-  EXPECT_STREQ(e.GetRoofGuid("flashing"), kSampleGuid);
   EXPECT_EQ(e.State(), kStateGeometryChanged);
+  EXPECT_EQ((TextList{e.OwnerGuidText(), e.GetRoofGuid("flashing")}),
+            (TextList{kSampleGuid, kSampleGuid}));
   EXPECT_EQ(e.SetRoofGuid("EAVE", kOtherGuid), 1);
-  EXPECT_STREQ(e.GetRoofGuid("Eave"), kOtherGuid);
-  EXPECT_STREQ(e.GetRoofGuid(nullptr), kSampleGuid);  // the first item
-  EXPECT_EQ(e.GetRoofGuid("Ridge"), nullptr);
-  EXPECT_EQ(e.HasRoofGuid(kLowerSampleGuid), 1);
-  EXPECT_EQ(e.HasRoofGuid(kPlaceholderGuid), 0);
+  // A null name asks the first item.
+  EXPECT_EQ((TextList{e.GetRoofGuid("Eave"), e.GetRoofGuid(nullptr), e.GetRoofGuid("Ridge")}),
+            (TextList{kOtherGuid, kSampleGuid, nullptr}));
+  EXPECT_EQ((std::vector{e.HasRoofGuid(kLowerSampleGuid), e.HasRoofGuid(kPlaceholderGuid)}),
+            (std::vector{1, 0}));
 
   // Without an owner GUID of its own, the entity is owned by its first item's roof.
   Curve3D child;
@@ -200,7 +184,7 @@ TEST(Curve3DSmartObjects, RoofGuidGoesToNamedOrEveryItemAndToTheOwner) {
   EXPECT_STREQ(child.GetOwnerGuid(), kOtherGuid);
 }
 
-TEST(Curve3DSmartObjects, ListSetCopyAndZeroOwnIndependentDeepCopies) {
+TEST(Curve3DSmartObjects, ListSetCopyAndZeroOwnIndependentDeepCopiesAndClearingDeletes) {
   const int live = TSmartObject::GetNum();
   {
     Line3D src = MakeLine(0, 0, 10, 0);
@@ -219,8 +203,7 @@ TEST(Curve3DSmartObjects, ListSetCopyAndZeroOwnIndependentDeepCopies) {
     ASSERT_NE(copy, nullptr);
     EXPECT_NE(copy->GetSmartObject(1), src.GetSmartObject(1));
     copy->SetAttr(nullptr, "Pitch", kDataTypeDouble, "8");
-    EXPECT_NEAR(src.Pitch(), 4.0, kTol);
-    EXPECT_NEAR(copy->Pitch(), 8.0, kTol);
+    ExpectNear({src.Pitch(), copy->Pitch()}, {4.0, 8.0}, kTol);
 
     // Set replaces the receiver's items by copies of the source's, or by none.
     Line3D dst = MakeLine(1, 1, 2, 2);
@@ -230,9 +213,8 @@ TEST(Curve3DSmartObjects, ListSetCopyAndZeroOwnIndependentDeepCopies) {
     EXPECT_NE(dst.GetSmartObject(1), copy->GetSmartObject(1));
     Line3D none = MakeLine(0, 0, 1, 0);
     dst.Set(&none);
-    EXPECT_EQ(dst.GetSmartObjectList(), nullptr);
     copy->Zero();
-    EXPECT_EQ(copy->GetSmartObjectList(), nullptr);
+    EXPECT_TRUE(dst.GetSmartObjectList() == nullptr && copy->GetSmartObjectList() == nullptr);
     EXPECT_EQ(TSmartObject::GetNum(), live + 4);  // the list's and the source's
 
     // An empty list or none leaves the entity without a list.
@@ -244,26 +226,23 @@ TEST(Curve3DSmartObjects, ListSetCopyAndZeroOwnIndependentDeepCopies) {
     EXPECT_EQ(src.GetSmartObjectList(), nullptr);
   }
   EXPECT_EQ(TSmartObject::GetNum(), live);
-}
 
-TEST(Curve3DSmartObjects, ClearingDeletesMatchesAndDropsTheEmptiedList) {
-  const int live = TSmartObject::GetNum();
+  // Clearing deletes the matches and drops the emptied list.
   Curve3D e;
   AttachRoofEaveFlashing(e);
-  EXPECT_EQ(e.ClearSmartObject("Ridge"), 0);
-  EXPECT_EQ(e.ClearSmartObjectByGuid(kPlaceholderGuid), 0);
-  EXPECT_EQ(e.ClearSmartObjectByType(kOpening), 0);
+  EXPECT_EQ((std::vector{e.ClearSmartObject("Ridge"), e.ClearSmartObjectByGuid(kPlaceholderGuid),
+                         e.ClearSmartObjectByType(kOpening)}),
+            (std::vector{0, 0, 0}));
   EXPECT_EQ(e.State(), kStateUnchanged);
 
-  EXPECT_EQ(e.ClearSmartObject("EAVE"), 0);
+  EXPECT_EQ(e.ClearSmartObject("EAVE"), 0);  // some left
   EXPECT_THAT(ItemNames(e), ElementsAre("Main", "Flashing"));
   EXPECT_EQ(e.State(), kStateGeometryChanged);
   EXPECT_EQ(e.ClearSmartObjectByGuid(kLowerSampleGuid), 0);
   EXPECT_THAT(ItemNames(e), ElementsAre("Flashing"));
-  EXPECT_EQ(e.ClearSmartObjectByType(kGeneric), 1);
+  EXPECT_EQ(e.ClearSmartObjectByType(kGeneric), 1);  // none left
   EXPECT_EQ(e.GetSmartObjectList(), nullptr);
   EXPECT_EQ(TSmartObject::GetNum(), live);
-
   AttachRoofEaveFlashing(e);
   EXPECT_EQ(e.ClearSmartObject(nullptr), 1);
   EXPECT_EQ(e.GetSmartObjectList(), nullptr);
@@ -286,40 +265,37 @@ TEST(Curve3DSmartObjects, ClearingDeletesMatchesAndDropsTheEmptiedList) {
   EXPECT_THAT(ItemNames(e), ElementsAre("Roof"));
 }
 
-TEST(Curve3DSmartObjects, GetAttrTakesTheFirstAnswerOrTheLargestForSourceTwo) {
+TEST(Curve3DSmartObjects, GetAttrTakesTheFirstOrLargestAnswerSetAttrOnlyChangesWhatIsThere) {
   Curve3D e;
   Attach(e, {Item(kGeneric, "Plain"), Pitched(kEave, "Eave", "4"), Pitched(kEave, "Rear", "6"),
              Pitched(kEave, "Big", "9.5"), Pitched(kEave, "C", "7", kDataTypeInteger),
              With(Item(kEave, "D"), "Width", kPropWidth, kDataTypeDouble, "30")});
   // By tag: the first item that has it, passing over the named item.
-  EXPECT_NEAR(Attr(e, nullptr, "pitch"), 4.0, kTol);
-  EXPECT_NEAR(Attr(e, "EAVE", "Pitch"), 6.0, kTol);
-  EXPECT_TRUE(std::isnan(Attr(e, nullptr, "Height")));
-  EXPECT_TRUE(std::isnan(Attr(e, nullptr, nullptr)));
-  EXPECT_EQ(e.GetAttr(nullptr, "Pitch", kDataTypeDouble, nullptr), 0);
   // By property: source 2 asks for the largest value of all items.
-  EXPECT_NEAR(Attr(e, 2, kPropPitch), 9.5, kTol);
-  EXPECT_NEAR(Attr(e, kPropSourceUser, kPropPitch), 4.0, kTol);
-  EXPECT_TRUE(std::isnan(Attr(e, kPropSourceMeasured, kPropPitch)));
-  EXPECT_TRUE(std::isnan(Attr(e, 2, kPropHeight)));
-  EXPECT_EQ(e.GetAttr(2, kPropPitch, nullptr), 0);
-}
+  ExpectNear({Attr(e, nullptr, "pitch"), Attr(e, "EAVE", "Pitch"), Attr(e, 2, kPropPitch),
+              Attr(e, kPropSourceUser, kPropPitch)},
+             {4.0, 6.0, 9.5, 4.0}, kTol);
+  EXPECT_TRUE(std::isnan(Attr(e, nullptr, "Height")) && std::isnan(Attr(e, nullptr, nullptr)) &&
+              std::isnan(Attr(e, kPropSourceMeasured, kPropPitch)) &&
+              std::isnan(Attr(e, 2, kPropHeight)));
+  EXPECT_EQ(
+      e.GetAttr(nullptr, "Pitch", kDataTypeDouble, nullptr) + e.GetAttr(2, kPropPitch, nullptr), 0);
 
-TEST(Curve3DSmartObjects, SetAttrChangesOnlyItemsThatHaveItAndReportsWhether) {
-  Curve3D e;
+  // SetAttr changes only items that have the attribute and reports whether it did.
   Attach(e,
          {Pitched(kEave, "Front", "4"), Pitched(kEave, "Rear", "4"), Item(kGeneric, "Flashing")});
-  EXPECT_EQ(e.SetAttr(nullptr, "Height", kDataTypeDouble, "3"), 0);
-  EXPECT_EQ(e.SetAttr("Flashing", "Pitch", kDataTypeDouble, "3"), 0);
-  EXPECT_EQ(e.SetAttr(nullptr, nullptr, kDataTypeDouble, "3"), 0);
-  EXPECT_EQ(e.SetAttr(kPropSourceMeasured, kPropPitch, "3"), 0);
+  EXPECT_EQ((std::vector{e.SetAttr(nullptr, "Height", kDataTypeDouble, "3"),
+                         e.SetAttr("Flashing", "Pitch", kDataTypeDouble, "3"),
+                         e.SetAttr(nullptr, nullptr, kDataTypeDouble, "3"),
+                         e.SetAttr(kPropSourceMeasured, kPropPitch, "3")}),
+            (std::vector{0, 0, 0, 0}));
   EXPECT_EQ(e.State(), kStateUnchanged);
   EXPECT_EQ(e.GetSmartObject("Flashing")->HasAttrib("Pitch"), nullptr);  // never created
 
   EXPECT_EQ(e.SetAttr("rear", "Pitch", kDataTypeDouble, "7"), 1);
   EXPECT_EQ(e.State(), kStateGeometryChanged);
-  EXPECT_NEAR(Attr(e, kPropSourceUser, kPropPitch), 4.0, kTol);  // the front keeps its pitch
-  EXPECT_NEAR(Attr(e, 2, kPropPitch), 7.0, kTol);
+  // the front keeps its pitch
+  ExpectNear({Attr(e, kPropSourceUser, kPropPitch), Attr(e, 2, kPropPitch)}, {4.0, 7.0}, kTol);
 
   EXPECT_EQ(e.SetAttr(kPropSourceUser, kPropPitch, "5.5"), 1);
   const TTGAttribute* front = e.GetSmartObject(1)->GetAttribute(kPropSourceUser, kPropPitch);
@@ -335,9 +311,9 @@ TEST(Curve3DSmartObjects, NamesAndSortKeysComeFromTheItems) {
   char buffer[kEntityNameSize] = {};
   EXPECT_STREQ(e.Name(0, buffer), "Outline");
   AttachRoofEaveFlashing(e);
-  EXPECT_STREQ(e.Name(0, buffer), "Roof A");
-  EXPECT_STREQ(e.Name(1, buffer), "Outline");  // only index 0 asks the items
-  EXPECT_STREQ(e.Name(0, nullptr), "Outline");
+  // only index 0 with a buffer asks the items
+  EXPECT_EQ((TextList{e.Name(0, buffer), e.Name(1, buffer), e.Name(0, nullptr)}),
+            (TextList{"Roof A", "Outline", "Outline"}));
   Attach(e, {Item(kEave, "Eave"), Item(kGeneric, "Flashing")});
   EXPECT_STREQ(e.Name(0, buffer), "Eave");
   // An empty "Name" attribute names nothing.
@@ -348,16 +324,12 @@ TEST(Curve3DSmartObjects, NamesAndSortKeysComeFromTheItems) {
   eave->AddAttrib(new TTGAttribute("Colour", kPropNone, kDataTypeString, "Red", 1, false));
   Attach(e, {Item(kGeneric, "Flashing"), eave,
              With(Item(kPitchedRoof, "Main"), "Name", kPropRoofName, kDataTypeString, "Roof B")});
-  EXPECT_STREQ(e.RName(0), "Roof B");
-  EXPECT_STREQ(e.RName(1), "Flashing");
-  EXPECT_EQ(e.RName(7), nullptr);
-  EXPECT_STREQ(e.SortTag(2), "Colour");
-  EXPECT_STREQ(e.SortValue("EAVE"), "Red");
-  EXPECT_EQ(e.SortTag("Flashing"), nullptr);
-  EXPECT_EQ(e.SortValue(9), nullptr);
   Curve3D bare;
-  EXPECT_EQ(bare.RName(0), nullptr);
-  EXPECT_EQ(bare.SortTag(static_cast<const char*>(nullptr)), nullptr);
+  EXPECT_EQ((TextList{e.RName(0), e.RName(1), e.RName(7), e.SortTag(2), e.SortValue("EAVE"),
+                      e.SortTag("Flashing"), e.SortValue(9), bare.RName(0),
+                      bare.SortTag(static_cast<const char*>(nullptr))}),
+            (TextList{"Roof B", "Flashing", nullptr, "Colour", "Red", nullptr, nullptr, nullptr,
+                      nullptr}));
 }
 
 // What an item does with its section data is its own business; here: forwarding, the 1-based
@@ -367,14 +339,13 @@ TEST(Curve3DSmartObjects, SectionDataForwardsToTheIndexedItemAndMarksChanges) {
   AttachRoofEaveFlashing(e);
   EXPECT_EQ(e.SetSectionData(2, "A", 10.0, 5.0, 1), 1);
   EXPECT_EQ(e.State(), kStateGeometryChanged);
-  EXPECT_EQ(e.SetSectionData(2, "B", 2.0, 3.0, 2), 1);
-  EXPECT_EQ(e.SetSectionData(9, "A", 1.0, 1.0, 1), 0);
+  EXPECT_EQ(
+      (std::vector{e.SetSectionData(2, "B", 2.0, 3.0, 2), e.SetSectionData(9, "A", 1.0, 1.0, 1),
+                   e.GetDataList(2)->NoofObjs(), e.HasSectionData(), e.HasTotals()}),
+      (std::vector{1, 0, 2, 2, 2}));
   EXPECT_NEAR(e.GetSectionData("eave", "a")->Area(), 10.0, kTol);
   EXPECT_EQ(e.GetSectionData(1, "A"), nullptr);  // the roof has none
-  EXPECT_EQ(e.GetDataList(2)->NoofObjs(), 2);
   EXPECT_EQ(e.GetDataList(9), nullptr);
-  EXPECT_EQ(e.HasSectionData(), 2);
-  EXPECT_EQ(e.HasTotals(), 2);
   double area = -1.0, length = -1.0;
   int count = -1;
   EXPECT_EQ(e.GetSectionTotals(2, area, length, count), 2);
@@ -384,23 +355,23 @@ TEST(Curve3DSmartObjects, SectionDataForwardsToTheIndexedItemAndMarksChanges) {
   EXPECT_TRUE(area == 0.0 && length == 0.0 && count == 0);
 
   e.State(kStateUnchanged);
-  EXPECT_EQ(e.MoveSmartObject("Eave", "Nowhere", "C"), 0);
-  EXPECT_EQ(e.MoveSmartObject("Ridge", "A", "C"), 0);
-  EXPECT_EQ(e.SuppressData(9), 0);
-  EXPECT_EQ(e.RestoreData(2), 0);
+  EXPECT_EQ(
+      (std::vector{e.MoveSmartObject("Eave", "Nowhere", "C"), e.MoveSmartObject("Ridge", "A", "C"),
+                   e.SuppressData(9), e.RestoreData(2)}),
+      (std::vector{0, 0, 0, 0}));
   EXPECT_EQ(e.State(), kStateUnchanged);
   EXPECT_EQ(e.MoveSmartObject("eave", "A", "C"), 1);
   EXPECT_EQ(e.State(), kStateGeometryChanged);
-  EXPECT_EQ(e.GetSectionData(2, "A")->GetFlag(), kSODataMovedOut);
-  EXPECT_EQ(e.GetSectionData(2, "C")->GetFlag(), kSODataMovedIn);
+  EXPECT_EQ((std::vector{e.GetSectionData(2, "A")->GetFlag(), e.GetSectionData(2, "C")->GetFlag()}),
+            (std::vector{kSODataMovedOut, kSODataMovedIn}));
   e.State(kStateUnchanged);
   EXPECT_EQ(e.SuppressData(2), 1);  // only B was still computed and counting
   EXPECT_EQ(e.State(), kStateGeometryChanged);
   EXPECT_EQ(e.RestoreData(2), 3);  // the user's move is dropped too
   EXPECT_EQ(e.GetSectionData(2, "C"), nullptr);
-  EXPECT_EQ(e.ClearSectionData("b", 0), 1);
-  EXPECT_EQ(e.ClearSectionData(nullptr, 1), 1);
-  EXPECT_EQ(e.HasSectionData(), 0);
+  EXPECT_EQ(
+      (std::vector{e.ClearSectionData("b", 0), e.ClearSectionData(nullptr, 1), e.HasSectionData()}),
+      (std::vector{1, 1, 0}));
 }
 
 TEST(Curve3DSmartObjects, LinePitchLivesInThePitchAttributeOfItsItems) {

@@ -11,6 +11,7 @@
 #include "document/layerbag.h"
 #include "render/colours.h"
 #include "support/box_matchers.h"
+#include "support/compact_helpers.h"
 #include "support/entity_builders.h"
 #include "support/entity_fields.h"
 #include "support/entity_matchers.h"
@@ -65,7 +66,7 @@ TEST(Curve3D, ConstructionCopiesOrSnapsThePointsAndStartsEmpty) {
   EXPECT_EQ(Curve3D(static_cast<const Curve3D*>(nullptr)).Type(), kEntityUnknown);
 }
 
-TEST(Curve3D, StateFollowsTheChangeRules) {
+TEST(Curve3D, StateLineTypeAndFillFollowTheirRules) {
   constexpr int U = kStateUnchanged, A = kStateAdded, D = kStateDeleted, C = kStateChanged,
                 G = kStateGeometryChanged;
   // {start, request, result}: a change never lowers the state nor touches an added entity;
@@ -79,30 +80,28 @@ TEST(Curve3D, StateFollowsTheChangeRules) {
     EXPECT_EQ(e.State(request), result) << "from " << start << " asking " << request;
     EXPECT_EQ(e.State(), result);
   }
-}
 
-TEST(Curve3D, ThickLinesAreContinuousAndPatternedLinesThin) {
+  // Thick lines are continuous and patterned lines thin.
   // {line type, thickness, 1 sets the thickness / 0 the line type, value, type after, after}.
   // A width of 1 leaves the pattern, and a continuous line its width.
-  const int cases[][6] = {
+  const int lines[][6] = {
       {1, 1, 1, 3, 0, 3}, {1, 1, 1, 1, 1, 1}, {0, 5, 0, 2, 2, 1}, {0, 5, 0, 0, 0, 5}};
-  for (const auto& [type, thickness, set_thickness, value, type_after, thickness_after] : cases) {
+  for (const auto& [type, thickness, set_thickness, value, type_after, thickness_after] : lines) {
     Curve3D e(0, type, thickness, -1, -2);
     EXPECT_EQ(set_thickness ? e.Thickness(value) : e.Linetype(value), value);
     EXPECT_THAT((std::vector{e.GetLinetype(), e.Thickness(), e.State()}),
                 ElementsAre(type_after, thickness_after, kStateChanged))
         << type << ", " << thickness << " set to " << value;
   }
-}
 
-TEST(Curve3D, FillColourAndPatternAgreeOnWhetherTheEntityIsFilled) {
+  // Fill colour and pattern agree on whether the entity is filled.
   // {fill colour, pattern, 1 sets the colour / 0 the pattern, value, colour after, after}.
   // No colour means no pattern (-2) and the reverse; a colour on an unfilled entity makes it
   // solid (-1) and a pattern on an uncoloured one takes colour 0; anything else is kept.
-  const int cases[][6] = {{3, 4, 1, -1, -1, -2},  {-1, -2, 1, 0, 0, -1}, {2, 5, 1, 3, 3, 5},
+  const int fills[][6] = {{3, 4, 1, -1, -1, -2},  {-1, -2, 1, 0, 0, -1}, {2, 5, 1, 3, 3, 5},
                           {-1, -2, 0, -1, 0, -1}, {-1, -2, 0, 0, 0, 0},  {6, 0, 0, -2, -1, -2},
                           {6, 0, 0, -1, 6, -1}};
-  for (const auto& [colour, pattern, set_colour, value, colour_after, pattern_after] : cases) {
+  for (const auto& [colour, pattern, set_colour, value, colour_after, pattern_after] : fills) {
     Curve3D e(0, 0, 1, colour, pattern);
     const int returned = set_colour ? e.FillColour(value) : e.FillPattern(value);
     EXPECT_EQ(returned, set_colour ? static_cast<int>(GetColor(value)) : value);
@@ -118,8 +117,7 @@ TEST(Curve3D, NamesIdsLayersAndGuidsFollowTheirRules) {
   EXPECT_EQ(std::strlen(e.Name(long_name)), 50u);
   EXPECT_EQ(e.State(), kStateChanged);
   char buffer[kEntityNameSize] = "junk";
-  EXPECT_EQ(e.Name(0, buffer), buffer);
-  EXPECT_EQ(std::strncmp(buffer, long_name, 50), 0);
+  EXPECT_TRUE(e.Name(0, buffer) == buffer && std::strncmp(buffer, long_name, 50) == 0);
   EXPECT_STREQ(e.Name(nullptr), "");
 
   EXPECT_TRUE(e.Id(41, 99) == 42 && e.Id() == 41);  // returns the next free number
@@ -135,17 +133,15 @@ TEST(Curve3D, NamesIdsLayersAndGuidsFollowTheirRules) {
   LayerBag walls("Walls");
   walls.Guid(kSampleGuid);
   EXPECT_EQ(e.Layer(&walls), &walls);
-  EXPECT_STREQ(e.LayerGuid(), kSampleGuid);
   e.Layername("Kept");  // the link's name wins while linked
-  EXPECT_STREQ(e.Layername(), "Walls");
+  EXPECT_EQ((TextList{e.LayerGuid(), e.Layername()}), (TextList{kSampleGuid, "Walls"}));
   EXPECT_EQ(e.Layer(nullptr), nullptr);
   EXPECT_EQ(e.Layername(), nullptr);
   EXPECT_STREQ(e.Layername("Loose"), "Loose");
-
-  EXPECT_STREQ(e.SetOwnerGuid(kSampleGuid), kSampleGuid);
-  EXPECT_STREQ(e.SetOwnerGuid(kPlaceholderGuid), "");
-  e.SetOwnerGuid(kSampleGuid);
-  EXPECT_STREQ(e.SetOwnerGuid(nullptr), "");
+  // A placeholder or null owner GUID clears it.
+  EXPECT_EQ((TextList{e.SetOwnerGuid(kSampleGuid), e.SetOwnerGuid(kPlaceholderGuid),
+                      e.SetOwnerGuid(kSampleGuid), e.SetOwnerGuid(nullptr)}),
+            (TextList{kSampleGuid, "", kSampleGuid, ""}));
 }
 
 // ---- Copy and Set ---------------------------------------------------------------------------
@@ -201,7 +197,7 @@ TEST(Curve3D, CopyTakesAllButReferencesAndSetAllButLayerSectionKindAndLists) {
 
 // ---- Reference lists ----------------------------------------------------------------------
 
-TEST(Curve3D, ReferenceListsComeAndGoWithTheirFirstAndLastEntity) {
+TEST(Curve3D, ReferenceListsComeAndGoWithTheirFirstAndLastEntityAndPlaceChildren) {
   Curve3D a, b;
   Curve3D d1 = MakeCurve(-1, 5, 1, 5), d2 = MakeCurve(0, 0, 0, -2);
   Curve3D parent = MakeCurve(0, 0, 2, 2);
@@ -236,21 +232,20 @@ TEST(Curve3D, ReferenceListsComeAndGoWithTheirFirstAndLastEntity) {
   parent.AddExclusion(&a);
   EXPECT_EQ(parent.RemoveChild(&a), 0);
   EXPECT_EQ(parent.HasExclusions(), 0);  // removing a child removes its exclusion
-}
 
-TEST(Curve3D, ChildNotKeepingItsPositionTakesItFromTheParent) {
-  Curve3D placed = MakeCurve(0, 0, 1, 1), parent = MakeCurve(10, 20, 30, 20);
+  // A child not keeping its position takes it from the parent.
+  Curve3D placed = MakeCurve(0, 0, 1, 1);
   const Point3D offset(3, 4, 0);
   placed.LocalSpt(&offset);
+  parent.Spt(10, 20, 0);
   parent.AddChild(&placed, false);
   // Spt goes to the parent's Spt + LocalSpt; Ept follows by the same offset.
   EXPECT_THAT(placed, EndsAre(13, 24, 14, 25));
   EXPECT_THAT(BoxOf(placed), BoxIs(13, 24, 0, 14, 25, 0));
   parent.Spt(11, 21, 0);  // a new start point refreshes the children's offsets
   EXPECT_THAT(*placed.LocalSpt(), PointIs(2, 3, 0));
-}
 
-TEST(Curve3D, ClearingOrDestroyingNeverDeletesWhatTheListsReferTo) {
+  // Clearing or destroying never deletes what the lists refer to.
   const int live = TestCurve::Live();
   TestCurve child, opening, dimension;
   {
@@ -270,7 +265,7 @@ TEST(Curve3D, ClearingOrDestroyingNeverDeletesWhatTheListsReferTo) {
 
 // ---- Transformations ----------------------------------------------------------------------
 
-TEST(Curve3D, TranslateMovesTheUnselectedChildrenOfASelectedParentOnce) {
+TEST(Curve3D, TransformationsMoveThePointsAndTheUnselectedChildrenOfASelectedParentOnce) {
   Curve3D loose = MakeCurve(5, 5, 6, 5), selected_child = MakeCurve(7, 7, 8, 7);
   Curve3D parent = MakeCurve(0, 0, 1, 0);
   selected_child.Selected(1);
@@ -302,21 +297,20 @@ TEST(Curve3D, TranslateMovesTheUnselectedChildrenOfASelectedParentOnce) {
   parent.Translate(&v, false);
   EXPECT_THAT(loose, EndsAre(9, 11, 10, 11));  // an unselected parent moves alone
   EXPECT_EQ(parent.State(), kStateChanged);
-}
 
-TEST(Curve3D, RotateMirrorAndScaleMoveThePointsAndTheirChildren) {
+  // Rotate, Mirror and Scale move the points and the children.
   Curve3D child = MakeCurve(1, 2, 1, 3);
-  Curve3D parent = MakeCurve(2, 0, 4, 0);
-  parent.AddChild(&child, true);
-  parent.Selected(1);
+  Curve3D turned = MakeCurve(2, 0, 4, 0);
+  turned.AddChild(&child, true);
+  turned.Selected(1);
   const Point3D centre(1, 0, 0);
-  parent.Rotate_cs(&centre, &kZAxis, 0.0, 1.0);  // a quarter turn
-  EXPECT_THAT(parent, EndsNear(1, 1, 1, 3, kTol));
-  EXPECT_THAT(*BoxOf(parent).Maxpt(), PointNear(1, 3, 0, kTol));
+  turned.Rotate_cs(&centre, &kZAxis, 0.0, 1.0);  // a quarter turn
+  EXPECT_THAT(turned, EndsNear(1, 1, 1, 3, kTol));
+  EXPECT_THAT(*BoxOf(turned).Maxpt(), PointNear(1, 3, 0, kTol));
   EXPECT_THAT(child, EndsNear(-1, 0, -2, 0, kTol));
-  EXPECT_EQ(parent.State(), kStateChanged);
-  parent.Rotate(&centre, &kZAxis, std::numbers::pi);  // radians
-  EXPECT_THAT(parent, EndsNear(1, -1, 1, -3, kTol));
+  EXPECT_EQ(turned.State(), kStateChanged);
+  turned.Rotate(&centre, &kZAxis, std::numbers::pi);  // radians
+  EXPECT_THAT(turned, EndsNear(1, -1, 1, -3, kTol));
 
   Curve3D mirrored = MakeCurve(0, 0, 3, 2);
   mirrored.AddChild(&child, true);
@@ -339,7 +333,7 @@ TEST(Curve3D, RotateMirrorAndScaleMoveThePointsAndTheirChildren) {
   EXPECT_THAT(mirrored, EndsAre(3, 0, -3, 12));
 }
 
-TEST(Curve3D, ZeroKeepsNameExclusionsAndGuids) {
+TEST(Curve3D, ZeroKeepsNameExclusionsAndGuidsAndSizeSettersScaleAboutTheLowCorner) {
   LayerBag layer("L");
   Curve3D opening, child, dimension;
   Curve3D e = MakeCurve(1, 2, 3, 4);
@@ -360,10 +354,10 @@ TEST(Curve3D, ZeroKeepsNameExclusionsAndGuids) {
   EXPECT_THAT((std::vector{e.HasChildren(), e.Dimensions(), e.HasExclusions()}),
               ElementsAre(0, 0, 1));
   EXPECT_TRUE(e.LegacyPitch() == 0.0 && e.Layer() == nullptr && e.GetSmartObjectList() == nullptr);
-}
 
-TEST(Curve3D, SizeSettersScaleAboutTheLowCorner) {
-  Curve3D e = MakeCurve(2, 1, 4, 5);
+  // Size setters scale about the low corner.
+  e.Spt(2, 1, 0);
+  e.Ept(4, 5, 0);
   EXPECT_EQ(e.SetWidth(6.0), 6.0);
   EXPECT_THAT(e, EndsAre(2, 1, 8, 5));
   e.SetHeight(2.0);
@@ -385,7 +379,7 @@ TEST(Curve3D, SizeSettersScaleAboutTheLowCorner) {
 
 // ---- Geometric relations ------------------------------------------------------------------
 
-TEST(Curve3D, Intersect2DMeetsTheInfiniteLinesAndIntersect2DSegTheOtherEntity) {
+TEST(Curve3D, IntersectionsMeetInfiniteLinesOrTheOtherEntityAndIsConnectedTriesThisEndFirst) {
   // This entity runs from (0,0) to (2,0). {other x1, y1, x2, y2, crossing x or kApart, on other}
   constexpr double kApart = -99;
   const double cases[][6] = {{1, -1, 1, 1, 1, 1},
@@ -405,20 +399,18 @@ TEST(Curve3D, Intersect2DMeetsTheInfiniteLinesAndIntersect2DSegTheOtherEntity) {
     EXPECT_THAT(out, PointNear(x, 0, 0, kTol)) << x1 << ", " << y1;
   }
   EXPECT_TRUE(a.Intersect2D(nullptr, a.Spt()) == nullptr && a.Intersect2D(&a, nullptr) == nullptr);
-}
 
-TEST(Curve3D, IsConnectedTriesThisEndFirst) {
+  // IsConnected tries this end first.
   // This entity runs from (0,0) to (1,0). {other x1, y1, x2, y2, x of the meeting end or kApart}
-  constexpr double kApart = -99;
-  const double cases[][5] = {{1, 0, 1, 1, 1},          // Ept meets the other's Spt
-                             {1, 1, 1, 0, 1},          // Ept meets the other's Ept
-                             {5, 5, 0, 0, 0},          // Spt meets the other's Ept
-                             {0, 0, 5, 5, 0},          // Spt meets the other's Spt
-                             {0, 0, 1, 0, 1},          // both meet: Ept with Ept comes first
-                             {1, 0, 0, 0, 1},          // both meet: Ept with Spt comes first
-                             {0.5, 0, 2, 2, kApart}};  // touching the middle is not connected
+  const double ends[][5] = {{1, 0, 1, 1, 1},          // Ept meets the other's Spt
+                            {1, 1, 1, 0, 1},          // Ept meets the other's Ept
+                            {5, 5, 0, 0, 0},          // Spt meets the other's Ept
+                            {0, 0, 5, 5, 0},          // Spt meets the other's Spt
+                            {0, 0, 1, 0, 1},          // both meet: Ept with Ept comes first
+                            {1, 0, 0, 0, 1},          // both meet: Ept with Spt comes first
+                            {0.5, 0, 2, 2, kApart}};  // touching the middle is not connected
   Curve3D e = MakeCurve(0, 0, 1, 0);
-  for (const auto& [x1, y1, x2, y2, x] : cases) {
+  for (const auto& [x1, y1, x2, y2, x] : ends) {
     Curve3D other = MakeCurve(x1, y1, x2, y2);
     Point3D at(kApart, 0, 0);
     EXPECT_EQ(e.IsConnected(&other, &at), x != kApart) << x1 << ", " << y1;

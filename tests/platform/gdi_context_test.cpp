@@ -10,11 +10,12 @@
 
 #include "platform/surface.h"
 #include "platform/win32.h"
+#include "support/compact_helpers.h"
 #include "support/image_dc.h"
 
 namespace {
 
-TEST(GdiContext, SaveDCNestsAndRestoreDCGoesBackByLevelOrCount) {
+TEST(GdiContext, SaveDCNestsRestoreDCGoesBackByLevelOrCountAndSettersRefuseNonsense) {
   ScopedDC dc(CreateRecordingDC(100, 100));
   HPEN red = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
   EXPECT_EQ(SaveDC(dc), 1);
@@ -26,70 +27,60 @@ TEST(GdiContext, SaveDCNestsAndRestoreDCGoesBackByLevelOrCount) {
   EXPECT_EQ(SaveDC(dc), 3);
   SetBkMode(dc, TRANSPARENT);
 
-  EXPECT_FALSE(RestoreDC(dc, 0));
-  EXPECT_FALSE(RestoreDC(dc, 4));
-  EXPECT_FALSE(RestoreDC(dc, -4));
-  EXPECT_TRUE(RestoreDC(dc, -1));  // back to level 3's state
-  EXPECT_EQ(GetBkMode(dc), OPAQUE);
-  EXPECT_EQ(GetMapMode(dc), MM_ISOTROPIC);
+  // Levels out of range fail; -1 goes back to level 3's state.
+  EXPECT_EQ((std::vector{RestoreDC(dc, 0), RestoreDC(dc, 4), RestoreDC(dc, -4), RestoreDC(dc, -1)}),
+            (std::vector{FALSE, FALSE, FALSE, TRUE}));
+  EXPECT_EQ((std::vector{GetBkMode(dc), GetMapMode(dc)}), (std::vector{OPAQUE, MM_ISOTROPIC}));
   EXPECT_TRUE(RestoreDC(dc, 2));  // by level: drops level 2 and everything after
-  EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
-  EXPECT_EQ(GetMapMode(dc), MM_TEXT);
+  EXPECT_EQ((std::vector{GetTextColor(dc), static_cast<COLORREF>(GetMapMode(dc)),
+                         static_cast<COLORREF>(GetROP2(dc))}),
+            (std::vector{RGB(0, 0, 0), static_cast<COLORREF>(MM_TEXT),
+                         static_cast<COLORREF>(R2_NOTXORPEN)}));
   EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), static_cast<HGDIOBJ>(red));
-  EXPECT_EQ(GetROP2(dc), R2_NOTXORPEN);
-  EXPECT_FALSE(RestoreDC(dc, 2));
-  EXPECT_TRUE(RestoreDC(dc, -1));
+  EXPECT_EQ((std::vector{RestoreDC(dc, 2), RestoreDC(dc, -1)}), (std::vector{FALSE, TRUE}));
   EXPECT_EQ(GetROP2(dc), R2_COPYPEN);
   EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), GetStockObject(BLACK_PEN));
   EXPECT_FALSE(RestoreDC(dc, -1));
   DeleteObject(red);
-}
 
-TEST(GdiContext, SettersReturnThePreviousValueAndRefuseNonsense) {
-  ScopedDC dc(CreateRecordingDC(10, 10));
-  EXPECT_EQ(SetROP2(dc, R2_XORPEN), R2_COPYPEN);
-  EXPECT_EQ(SetROP2(dc, 17), 0);
-  EXPECT_EQ(GetROP2(dc), R2_XORPEN);
-  EXPECT_EQ(SetBkMode(dc, 3), 0);
-  EXPECT_EQ(SetBkColor(dc, RGB(9, 9, 9)), RGB(255, 255, 255));
-  EXPECT_EQ(SetTextAlign(dc, TA_RIGHT | TA_BASELINE), TA_LEFT | TA_TOP);
-  EXPECT_EQ(SetPolyFillMode(dc, 0), 0);
-  EXPECT_EQ(SetMapMode(dc, 9), 0);
+  // Setters return the previous value and refuse nonsense with 0.
+  ScopedDC fresh(CreateRecordingDC(10, 10));
+  EXPECT_EQ((std::vector{SetROP2(fresh, R2_XORPEN), SetROP2(fresh, 17), GetROP2(fresh),
+                         SetBkMode(fresh, 3), SetPolyFillMode(fresh, 0), SetMapMode(fresh, 9)}),
+            (std::vector{R2_COPYPEN, 0, R2_XORPEN, 0, 0, 0}));
+  EXPECT_EQ(SetBkColor(fresh, RGB(9, 9, 9)), RGB(255, 255, 255));
+  EXPECT_EQ(SetTextAlign(fresh, TA_RIGHT | TA_BASELINE), static_cast<UINT>(TA_LEFT | TA_TOP));
 }
 
 TEST(GdiContext, MappingModesConvertLogicalToDevice) {
   ScopedDC dc(CreateRecordingDC(500, 500, 100));
   POINT p[2] = {{10, 20}, {-5, 0}};
   LPtoDP(dc, p, 2);
-  EXPECT_EQ(p[0].x, 10);  // MM_TEXT: identity
-  EXPECT_EQ(p[1].x, -5);
+  EXPECT_EQ((std::vector{p[0].x, p[0].y, p[1].x, p[1].y}), (std::vector<LONG>{10, 20, -5, 0}));
+  const auto device = [&](LONG x, LONG y) {
+    POINT q{x, y};
+    LPtoDP(dc, &q, 1);
+    return std::vector{q.x, q.y};
+  };
 
   SetMapMode(dc, MM_ANISOTROPIC);
   SetWindowExtEx(dc, 10, 10, nullptr);
   SetViewportExtEx(dc, 30, -20, nullptr);
   SetWindowOrgEx(dc, 5, 5, nullptr);
   SetViewportOrgEx(dc, 100, 200, nullptr);
-  POINT q{15, 10};
-  LPtoDP(dc, &q, 1);
-  EXPECT_EQ(q.x, 130);  // (15 - 5) * 3 + 100
-  EXPECT_EQ(q.y, 190);  // (10 - 5) * -2 + 200
-  DPtoLP(dc, &q, 1);
-  EXPECT_EQ(q.x, 15);
-  EXPECT_EQ(q.y, 10);
+  EXPECT_EQ(device(15, 10),
+            (std::vector<LONG>{130, 190}));  // (15 - 5) * 3 + 100, (10 - 5) * -2 + 200
+  POINT back{130, 190};
+  DPtoLP(dc, &back, 1);
+  EXPECT_EQ((std::vector{back.x, back.y}), (std::vector<LONG>{15, 10}));
 
   SetMapMode(dc, MM_ISOTROPIC);  // the smaller scale in both directions, signs kept
-  POINT r{15, 10};
-  LPtoDP(dc, &r, 1);
-  EXPECT_EQ(r.x, 120);
-  EXPECT_EQ(r.y, 190);
+  EXPECT_EQ(device(15, 10), (std::vector<LONG>{120, 190}));
 
   SetMapMode(dc, MM_LOENGLISH);  // hundredths of an inch, y upward
   SetViewportOrgEx(dc, 0, 0, nullptr);
   SetWindowOrgEx(dc, 0, 0, nullptr);
-  POINT s{100, 50};
-  LPtoDP(dc, &s, 1);
-  EXPECT_EQ(s.x, 100);
-  EXPECT_EQ(s.y, -50);
+  EXPECT_EQ(device(100, 50), (std::vector<LONG>{100, -50}));
   EXPECT_FALSE(SetViewportExtEx(dc, 0, 5, nullptr) && GetMapMode(dc) != MM_LOENGLISH);
 }
 
@@ -103,26 +94,22 @@ TEST(GdiContext, HandlesAreCheckedSoStaleOnesFailSafely) {
   LineTo(dc, 5, 5);
   const std::vector<RecordedCall> calls = GetRecordedCalls(dc);
   ASSERT_EQ(calls.size(), 1u);
-  EXPECT_EQ(calls[0].pen_style, PS_DOT);
-  EXPECT_EQ(calls[0].pen_colour, RGB(1, 2, 3));
+  EXPECT_EQ(std::tie(calls[0].pen_style, calls[0].pen_colour), std::tuple(PS_DOT, RGB(1, 2, 3)));
 
   EXPECT_TRUE(DeleteObject(GetStockObject(NULL_BRUSH)));  // allowed, and it survives
   EXPECT_NE(SelectObject(dc, GetStockObject(NULL_BRUSH)), nullptr);
-  EXPECT_EQ(GetStockObject(-1), nullptr);
-  EXPECT_EQ(GetStockObject(20), nullptr);
-  EXPECT_EQ(CreatePen(42, 1, 0), nullptr);
-  EXPECT_EQ(CreateBrushIndirect(nullptr), nullptr);
   const LOGBRUSH bad_hatch{BS_HATCHED, 0, 99};
-  EXPECT_EQ(CreateBrushIndirect(&bad_hatch), nullptr);
+  EXPECT_EQ((std::vector<HGDIOBJ>{GetStockObject(-1), GetStockObject(20), CreatePen(42, 1, 0),
+                                  CreateBrushIndirect(nullptr), CreateBrushIndirect(&bad_hatch),
+                                  SelectObject(nullptr, GetStockObject(BLACK_PEN))}),
+            (std::vector<HGDIOBJ>(6, nullptr)));
   EXPECT_FALSE(DeleteObject(static_cast<HGDIOBJ>(static_cast<HDC>(dc))));
 
   // Nothing crashes on null or stale handles.
-  EXPECT_FALSE(LineTo(nullptr, 1, 1));
-  EXPECT_EQ(SelectObject(nullptr, GetStockObject(BLACK_PEN)), nullptr);
-  EXPECT_EQ(SaveDC(nullptr), 0);
-  EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
+  EXPECT_EQ((std::vector{LineTo(nullptr, 1, 1), SaveDC(nullptr), GetDeviceCaps(nullptr, LOGPIXELSX),
+                         CombineRgn(nullptr, nullptr, nullptr, RGN_OR)}),
+            (std::vector{FALSE, 0, 0, ERROR}));
   EXPECT_EQ(SetPixel(nullptr, 0, 0, 0), CLR_INVALID);
-  EXPECT_EQ(CombineRgn(nullptr, nullptr, nullptr, RGN_OR), ERROR);
   HRGN gone = CreateRectRgn(0, 0, 5, 5);
   DeleteObject(gone);
   EXPECT_FALSE(PtInRegion(gone, 1, 1));
@@ -131,30 +118,26 @@ TEST(GdiContext, HandlesAreCheckedSoStaleOnesFailSafely) {
 
 TEST(GdiContext, DeviceCapsAndTheScreenStandIn) {
   ScopedDC image(CreateImageDC(640, 480, 150));
-  EXPECT_EQ(GetDeviceCaps(image, LOGPIXELSX), 150);
-  EXPECT_EQ(GetDeviceCaps(image, LOGPIXELSY), 150);
-  EXPECT_EQ(GetDeviceCaps(image, HORZRES), 640);
-  EXPECT_EQ(GetDeviceCaps(image, VERTRES), 480);
-  EXPECT_EQ(GetDeviceCaps(image, BITSPIXEL), 24);
-  EXPECT_EQ(GetDeviceCaps(image, PLANES), 1);
+  std::vector<int> caps;
+  for (const int index : {LOGPIXELSX, LOGPIXELSY, HORZRES, VERTRES, BITSPIXEL, PLANES})
+    caps.push_back(GetDeviceCaps(image, index));
+  EXPECT_EQ(caps, (std::vector{150, 150, 640, 480, 24, 1}));
 
   HDC screen = GetDC(nullptr);
   EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), 96);
   SetScreenPixelsPerInch(120);
   HDC screen120 = GetDC(nullptr);
-  EXPECT_EQ(GetDeviceCaps(screen120, LOGPIXELSY), 120);
-  EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), 96);
+  EXPECT_EQ((std::vector{GetDeviceCaps(screen120, LOGPIXELSY), GetDeviceCaps(screen, LOGPIXELSY)}),
+            (std::vector{120, 96}));
   SetScreenPixelsPerInch(0);  // ignored
   EXPECT_EQ(GetScreenPixelsPerInch(), 120);
   SetScreenPixelsPerInch(kDefaultPixelsPerInch);
-  EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
-  EXPECT_EQ(ReleaseDC(nullptr, screen), 0);
-  EXPECT_EQ(ReleaseDC(nullptr, image), 0) << "only screen DCs are released";
-  EXPECT_EQ(ReleaseDC(nullptr, screen120), 1);
-
-  EXPECT_EQ(CreateImageDC(0, 10), nullptr);
-  EXPECT_EQ(CreateImageDC(10, 10, 0), nullptr);
-  EXPECT_EQ(CreateImageDC(40000, 10), nullptr);
+  // Only screen DCs are released, each once.
+  EXPECT_EQ((std::vector{ReleaseDC(nullptr, screen), ReleaseDC(nullptr, screen),
+                         ReleaseDC(nullptr, image), ReleaseDC(nullptr, screen120)}),
+            (std::vector{1, 0, 0, 1}));
+  EXPECT_EQ((std::vector{CreateImageDC(0, 10), CreateImageDC(10, 10, 0), CreateImageDC(40000, 10)}),
+            (std::vector<HDC>(3, nullptr)));
 }
 
 LOGFONTA Font(const char* face, LONG height) {
@@ -171,7 +154,7 @@ std::string Face(HDC dc) {
   return face;
 }
 
-TEST(GdiText, UnknownFacesFallBackToDejaVuSans) {
+TEST(GdiText, UnknownFacesFallBackToDejaVuSansAndExtentsFollowHeightAndMapping) {
   ScopedDC dc(CreateRecordingDC(100, 100));
   const LOGFONTA unknown = Font("No Such Face 1234", -12);
   HFONT a = CreateFontIndirectA(&unknown);
@@ -181,32 +164,27 @@ TEST(GdiText, UnknownFacesFallBackToDejaVuSans) {
   HFONT b = CreateFontIndirectA(&serif);
   SelectObject(dc, b);
   EXPECT_EQ(Face(dc), "dejavu serif");
-  SelectObject(dc, GetStockObject(SYSTEM_FONT));
-  DeleteObject(a);
-  DeleteObject(b);
-}
 
-TEST(GdiText, ExtentsFollowTheHeightAndTheMapping) {
-  ScopedDC dc(CreateRecordingDC(100, 100));
+  // Extents follow the height and the mapping.
   const LOGFONTA small = Font("DejaVu Sans", -20);
   const LOGFONTA cell = Font("DejaVu Sans", 20);
-  HFONT a = CreateFontIndirectA(&small);
-  HFONT b = CreateFontIndirectA(&cell);
+  HFONT c = CreateFontIndirectA(&small);
+  HFONT d = CreateFontIndirectA(&cell);
   SIZE wide{}, narrow{}, empty{};
-  SelectObject(dc, a);
+  SelectObject(dc, c);
   ASSERT_TRUE(GetTextExtentPoint32A(dc, "WWWW", 4, &wide));
   GetTextExtentPoint32A(dc, "iiii", 4, &narrow);
   GetTextExtentPoint32A(dc, "WWWW", 0, &empty);
   EXPECT_GT(wide.cx, 2 * narrow.cx);
   EXPECT_EQ(empty.cx, 0);
-  EXPECT_GE(wide.cy, 20);  // a character height of 20 has a taller cell
-  EXPECT_LE(wide.cy, 25);
+  EXPECT_TRUE(wide.cy >= 20 && wide.cy <= 25)
+      << wide.cy;  // a character height of 20: a taller cell
   TEXTMETRICA tm{};
   ASSERT_TRUE(GetTextMetricsA(dc, &tm));
   EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
   EXPECT_GT(tm.tmInternalLeading, 0);
 
-  SelectObject(dc, b);  // a positive height is the cell height
+  SelectObject(dc, d);  // a positive height is the cell height
   SIZE by_cell{};
   GetTextExtentPoint32A(dc, "WWWW", 4, &by_cell);
   EXPECT_NEAR(by_cell.cy, 20, 1);
@@ -216,11 +194,11 @@ TEST(GdiText, ExtentsFollowTheHeightAndTheMapping) {
   SIZE mapped{};
   GetTextExtentPoint32A(dc, "WWWW", 4, &mapped);
   EXPECT_NEAR(mapped.cx, by_cell.cx, 1);
-  EXPECT_FALSE(GetTextExtentPoint32A(dc, nullptr, 4, &mapped));
-  EXPECT_FALSE(GetTextExtentPoint32A(dc, "W", -1, &mapped));
+  EXPECT_FALSE(GetTextExtentPoint32A(dc, nullptr, 4, &mapped) ||
+               GetTextExtentPoint32A(dc, "W", -1, &mapped));
   SelectObject(dc, GetStockObject(SYSTEM_FONT));
-  DeleteObject(a);
-  DeleteObject(b);
+  for (HFONT font : {a, b, c, d})
+    DeleteObject(font);
 }
 
 struct Span {
@@ -241,7 +219,7 @@ Span InkedColumns(HDC dc, int width, int height) {
   return {first, last};
 }
 
-TEST(GdiText, TextOutDrawsInTheTextColourAtItsAlignment) {
+TEST(GdiText, TextOutDrawsInTheTextColourAtItsAlignmentOverAnOpaqueBackground) {
   ScopedDC dc(CreateImageDC(200, 40));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 255));
@@ -267,26 +245,24 @@ TEST(GdiText, TextOutDrawsInTheTextColourAtItsAlignment) {
   const auto placed = InkedColumns(right, 200, 40);
   EXPECT_LT(placed.last, 100);
   EXPECT_GE(placed.first, 100 - size.cx);
-}
 
-TEST(GdiText, OpaqueBackgroundAndUpdatingTheCurrentPosition) {
-  ScopedDC dc(CreateRecordingDC(200, 40));
-  SetTextAlign(dc, TA_UPDATECP);
-  MoveToEx(dc, 10, 10, nullptr);
-  TextOutA(dc, 0, 0, "Eave\xb0", 5);
+  // TA_UPDATECP draws at the current position and advances it.
+  ScopedDC recording(CreateRecordingDC(200, 40));
+  SetTextAlign(recording, TA_UPDATECP);
+  MoveToEx(recording, 10, 10, nullptr);
+  TextOutA(recording, 0, 0, "Eave\xb0", 5);
   POINT after{};
-  MoveToEx(dc, 0, 0, &after);
+  MoveToEx(recording, 0, 0, &after);
   EXPECT_GT(after.x, 10) << "TA_UPDATECP advances the current position";
-  const std::vector<RecordedCall> calls = GetRecordedCalls(dc);
+  const std::vector<RecordedCall> calls = GetRecordedCalls(recording);
   ASSERT_EQ(calls.size(), 3u);
-  EXPECT_EQ(calls[1].name, "TextOutA");
-  EXPECT_EQ(calls[1].text, "Eave\xb0");
+  EXPECT_EQ((TextList{calls[1].name, calls[1].text}), (TextList{"TextOutA", "Eave\xb0"}));
 
   ScopedDC image(CreateImageDC(100, 30));
   SetBkColor(image, RGB(255, 255, 0));
   TextOutA(image, 2, 2, "  ", 2);  // blanks draw only the background
-  EXPECT_EQ(GetPixel(image, 4, 8), RGB(255, 255, 0));
-  EXPECT_EQ(GetPixel(image, 60, 8), RGB(255, 255, 255));
+  EXPECT_EQ((std::vector{GetPixel(image, 4, 8), GetPixel(image, 60, 8)}),
+            (std::vector{RGB(255, 255, 0), RGB(255, 255, 255)}));
 }
 
 TEST(GdiRecording, KeepsEachCallWithTheStateInForce) {
@@ -304,15 +280,13 @@ TEST(GdiRecording, KeepsEachCallWithTheStateInForce) {
   SetPixel(dc, 7, 8, RGB(1, 1, 1));
   const std::vector<RecordedCall> calls = GetRecordedCalls(dc);
   ASSERT_EQ(calls.size(), 5u);
-  EXPECT_EQ(calls[1].name, "LineTo");
-  EXPECT_EQ(calls[1].from.x, 1);
-  EXPECT_EQ(calls[1].from.y, 2);
-  EXPECT_EQ(calls[1].args, (std::vector<int>{3, 4}));
-  EXPECT_EQ(calls[1].pen_width, 3);
-  EXPECT_EQ(calls[1].pen_style, PS_DASH);
-  EXPECT_EQ(calls[1].rop, R2_NOTXORPEN);
-  EXPECT_EQ(calls[2].points.size(), 3u);
-  EXPECT_EQ(calls[2].brush_colour, RGB(40, 50, 60));
+  const RecordedCall& line = calls[1];
+  EXPECT_EQ(
+      std::tie(line.name, line.from.x, line.from.y, line.args, line.pen_width, line.pen_style,
+               line.rop),
+      std::tuple(std::string("LineTo"), 1, 2, std::vector<int>{3, 4}, 3, PS_DASH, R2_NOTXORPEN));
+  EXPECT_EQ(std::tuple(calls[2].points.size(), calls[2].brush_colour),
+            std::tuple(size_t{3}, RGB(40, 50, 60)));
   EXPECT_EQ(calls[3].args, (std::vector<int>{0, 0, 10, 10, 10, 5, 5, 0}));
   EXPECT_EQ(calls[4].args, (std::vector<int>{7, 8, static_cast<int>(RGB(1, 1, 1))}));
   ClearRecordedCalls(dc);
@@ -352,13 +326,12 @@ TEST(GdiSurface, WritesPngPdfAndSvgFiles) {
   }
   EXPECT_EQ(ReadFile(pdf).rfind("%PDF", 0), 0u);
   EXPECT_NE(ReadFile(svg).find("<svg"), std::string::npos);
-  std::remove(png.c_str());
-  std::remove(pdf.c_str());
-  std::remove(svg.c_str());
+  for (const std::string& path : {png, pdf, svg})
+    std::remove(path.c_str());
 
-  EXPECT_EQ(CreatePdfDC((dir + "no/such/folder/x.pdf").c_str(), 10, 10), nullptr);
-  EXPECT_EQ(CreateSvgDC(nullptr, 10, 10), nullptr);
-  EXPECT_EQ(LoadImageDC((dir + "missing.png").c_str()), nullptr);
+  EXPECT_EQ((std::vector{CreatePdfDC((dir + "no/such/folder/x.pdf").c_str(), 10, 10),
+                         CreateSvgDC(nullptr, 10, 10), LoadImageDC((dir + "missing.png").c_str())}),
+            (std::vector<HDC>(3, nullptr)));
   ScopedDC recording(CreateRecordingDC(5, 5));
   EXPECT_FALSE(WriteSurfaceDC(recording, png.c_str()));
 }

@@ -82,6 +82,19 @@ bool Inside(const RECT& r, long x, long y) {
   return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom;
 }
 
+// Every call drawn within r, edges included: where lines start, coordinates (an ellipse's box,
+// the recording may carry unused trailing arguments), points; and at least one call.
+void ExpectInside(const std::vector<RecordedCall>& calls, const RECT& r) {
+  EXPECT_FALSE(calls.empty());
+  for (const RecordedCall& c : calls) {
+    EXPECT_TRUE(c.name != "LineTo" || Inside(r, c.from.x, c.from.y)) << "from";
+    for (size_t i = 0; i + 1 < c.args.size() && i < 4; i += 2)
+      EXPECT_TRUE(Inside(r, c.args[i], c.args[i + 1])) << c.name << " " << i;
+    for (const POINT& p : c.points)
+      EXPECT_TRUE(Inside(r, p.x, p.y)) << c.name;
+  }
+}
+
 struct PiecesCase {
   int pattern;
   size_t count;                           // LineTo calls; 0: not checked
@@ -124,7 +137,7 @@ const PiecesCase kPieces[] = {
 };
 // clang-format on
 
-TEST(PaintPattern, PiecesAndCountsFollowTheFigure) {
+TEST(PaintPattern, PiecesCountsAndSpacingFollowTheFigure) {
   for (const PiecesCase& c : kPieces) {
     SCOPED_TRACE(testing::Message() << c.pattern << " at scale " << c.scale);
     const std::vector<Piece> pieces = Pieces(Record(c.pattern, c.area, c.scale));
@@ -145,9 +158,8 @@ TEST(PaintPattern, PiecesAndCountsFollowTheFigure) {
   }
   for (const Piece& p : Pieces(Record(12)))
     EXPECT_TRUE(p.y0 == p.y1 || (p.x0 == p.x1 && (p.x0 - 12) % 4 == 0)) << p;
-}
 
-TEST(PaintPattern, DiagonalsRunAtFortyFiveDegreesEightApart) {
+  // Diagonals run at 45 degrees, 8 apart.
   for (const int pattern : {2, 3}) {
     SCOPED_TRACE(pattern);
     const bool rising = pattern == 2;
@@ -160,14 +172,12 @@ TEST(PaintPattern, DiagonalsRunAtFortyFiveDegreesEightApart) {
       const Piece& p = pieces[i];
       EXPECT_EQ(p.x1 - p.x0, rising ? p.y0 - p.y1 : p.y1 - p.y0) << p;
       EXPECT_GT(p.x1, p.x0) << p;  // drawn left to right
-      if (i > 0) {
-        EXPECT_EQ(bottom(p) - bottom(pieces[i - 1]), 8);
-      }
+      EXPECT_TRUE(i == 0 || bottom(p) - bottom(pieces[i - 1]) == 8) << p;
     }
   }
 }
 
-TEST(PaintPattern, DotsAreStaggeredPixelsInTheColour) {
+TEST(PaintPattern, DotsAreStaggeredPixelsAndStonesOutlinesOnAGridOfFive) {
   struct DotCase {
     int pattern, along, apart, shift;
   };
@@ -186,45 +196,50 @@ TEST(PaintPattern, DotsAreStaggeredPixelsInTheColour) {
     }
     EXPECT_EQ(got, expected);
   }
-}
-
-TEST(PaintPattern, StonesAreOutlinedPebblesAndChipsOnAGridOfFive) {
-  const std::vector<RecordedCall> calls = Record(14);
+  const std::vector<RecordedCall> stones = Record(14);
   // 12 x 6 whole cells, half of each kind.
-  EXPECT_EQ(Named(calls, "Ellipse").size(), 36u);
-  EXPECT_EQ(Named(calls, "Polygon").size(), 36u);
-  EXPECT_EQ(calls.size(), 72u);
-  EXPECT_EQ(Box(Named(calls, "Ellipse")[0]), (std::vector<int>{10, 21, 15, 24}));
-  for (const RecordedCall& c : calls) {
+  EXPECT_EQ((std::vector{Named(stones, "Ellipse").size(), Named(stones, "Polygon").size(),
+                         stones.size()}),
+            (std::vector<size_t>{36, 36, 72}));
+  EXPECT_EQ(Box(Named(stones, "Ellipse")[0]), (std::vector<int>{10, 21, 15, 24}));
+  for (const RecordedCall& c : stones) {
     EXPECT_EQ(c.brush_style, BS_NULL) << "stones are outlines";
-    if (c.name == "Polygon") {
-      EXPECT_EQ(c.points.size(), 3u);
-    }
+    EXPECT_TRUE(c.name != "Polygon" || c.points.size() == 3u) << c.points.size();
   }
 }
 
-TEST(PaintPattern, EveryPatternDrawsInsideTheAreaWithThePenOfTheColour) {
+TEST(PaintPattern, EveryPatternDrawsInsideTheAreaEvenAtTheRangesEdgesWithThePenOfTheColour) {
   const COLORREF colour = GetColor(9);
   for (int pattern = 0; pattern < kPatternCount; ++pattern) {
     SCOPED_TRACE(pattern);
     const std::vector<RecordedCall> calls = Record(pattern, kArea, 1.0, colour);
-    EXPECT_FALSE(calls.empty());
+    ExpectInside(calls, kArea);
     for (const RecordedCall& c : calls) {
       EXPECT_EQ(std::tie(c.pen_colour, c.pen_width, c.pen_style),
                 std::make_tuple(colour, 0, static_cast<int>(PS_SOLID)))
           << c.name;
-      if (c.name == "SetPixel") {
+      if (c.name == "SetPixel") {  // a pixel is the square right and below its point
         EXPECT_EQ(static_cast<COLORREF>(c.args[2]), colour);
         EXPECT_TRUE(c.args[0] < kArea.right && c.args[1] < kArea.bottom);
       }
-      if (c.name == "LineTo") {
-        EXPECT_TRUE(Inside(kArea, c.from.x, c.from.y));
+    }
+  }
+  // Rectangles at the edges of the coordinate range. The drawing layer adds an ellipse's box
+  // corners in int, so the stone motif (the one figure with ellipses) is checked half-way out.
+  constexpr LONG kMin = std::numeric_limits<LONG>::min();
+  constexpr LONG kMax = std::numeric_limits<LONG>::max();
+  const RECT corners[2][2] = {
+      {{kMin, kMin, kMin + 40, kMin + 30}, {kMax - 40, kMax - 30, kMax, kMax}},
+      {{kMin / 2, kMin / 2, kMin / 2 + 40, kMin / 2 + 30},
+       {kMax / 2 - 40, kMax / 2 - 30, kMax / 2, kMax / 2}}};
+  constexpr int kStonePattern = 14;
+  for (int side = 0; side < 2; ++side) {
+    for (int pattern = 0; pattern < kPatternCount; ++pattern) {
+      const RECT& r = corners[pattern == kStonePattern ? 1 : 0][side];
+      for (const double scale : {1.0, 2.5}) {
+        SCOPED_TRACE(testing::Message() << pattern << " at " << scale << " on side " << side);
+        ExpectInside(Record(pattern, r, scale), r);
       }
-      const std::vector<int> corners = c.name == "Ellipse" ? Box(c) : c.args;
-      for (size_t i = 0; i + 1 < corners.size() && c.name != "SetPixel"; i += 2)
-        EXPECT_TRUE(Inside(kArea, corners[i], corners[i + 1])) << c.name << " " << i;
-      for (const POINT& p : c.points)
-        EXPECT_TRUE(Inside(kArea, p.x, p.y)) << c.name;
     }
   }
 }
@@ -241,8 +256,8 @@ TEST(PaintPattern, SameFigureForGridsUnknownNumbersAndUpsideDownRectangles) {
   }
 }
 
-TEST(PaintPattern, NothingHappensWithoutSomethingToDrawOrAUsableScale) {
-  ScopedDC dc(CreateRecordingDC(100, 100));
+TEST(PaintPattern, NothingHappensWithoutSomethingToDrawOrAUsableScaleAndStateIsRestored) {
+  ScopedDC dc(CreateRecordingDC(200, 200));
   PaintPattern(dc, 0, kBlue, 1.0, nullptr);
   for (RECT flat : {RECT{10, 20, 70, 20}, RECT{10, 20, 10, 50}})
     PaintPattern(dc, 4, kBlue, 1.0, &flat);
@@ -253,10 +268,9 @@ TEST(PaintPattern, NothingHappensWithoutSomethingToDrawOrAUsableScale) {
   EXPECT_TRUE(GetRecordedCalls(dc).empty());
   EXPECT_EQ(SaveDC(dc), 1) << "no SaveDC left behind";
   PaintPattern(nullptr, 4, kBlue, 1.0, &area);  // no DC: nothing, no crash
-}
+  RestoreDC(dc, -1);
 
-TEST(PaintPattern, DeviceContextStateIsRestored) {
-  ScopedDC dc(CreateRecordingDC(200, 200));
+  // The caller's state is restored after drawing.
   HPEN red = CreatePen(PS_DASH, 3, RGB(255, 0, 0));
   HGDIOBJ grey = GetStockObject(GRAY_BRUSH);
   SelectObject(dc, red);
@@ -265,12 +279,11 @@ TEST(PaintPattern, DeviceContextStateIsRestored) {
   SetWindowExtEx(dc, 10, 10, nullptr);
   SetViewportExtEx(dc, 20, 30, nullptr);
   SetViewportOrgEx(dc, 7, 9, nullptr);
-  RECT area = kArea;
   for (int pattern = 0; pattern < kPatternCount; ++pattern)
     PaintPattern(dc, pattern, kBlue, pattern % 2 ? 1.0 : 3.0, &area);
   EXPECT_EQ(GetMapMode(dc), MM_ANISOTROPIC);
-  EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), red);
-  EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), grey);
+  EXPECT_EQ((std::vector{GetCurrentObject(dc, OBJ_PEN), GetCurrentObject(dc, OBJ_BRUSH)}),
+            (std::vector<HGDIOBJ>{red, grey}));
   SIZE ext{};
   POINT org{};
   GetViewportExtEx(dc, &ext);
@@ -285,7 +298,7 @@ TEST(PaintPattern, DeviceContextStateIsRestored) {
   DeleteObject(red);
 }
 
-TEST(PaintPattern, PrinterPensStayThinForLinesAndGrowForDotStrokes) {
+TEST(PaintPattern, PrinterPensStayThinForLinesGrowForDotsAndWorkStaysProportional) {
   EXPECT_EQ(Record(0, kPage, 4.0)[0].pen_width, 0);
   const std::vector<RecordedCall> dots = Record(6, kPage, 4.0);
   EXPECT_TRUE(Named(dots, "SetPixel").empty());
@@ -297,42 +310,12 @@ TEST(PaintPattern, PrinterPensStayThinForLinesAndGrowForDotStrokes) {
   EXPECT_FALSE(near_one.empty());
   for (const Piece& p : Pieces(near_one))
     EXPECT_EQ(p.x1 - p.x0, 1) << p;
-}
 
-TEST(PaintPattern, WorkStaysProportionalToTheAreaAtAnyScale) {
   // A tiny scale cannot repeat closer than one pixel: one line per pixel row at most.
   EXPECT_EQ(Pieces(Record(0, kArea, 1e-9)).size(), 30u);
   EXPECT_EQ(Named(Record(9, kArea, 1e-9), "LineTo").size(), 60u * 30u);
   // A large one leaves one repeat or none.
   EXPECT_LE(Record(5, kArea, 1e5).size(), 2u);
-}
-
-TEST(PaintPattern, RectanglesAtTheEdgesOfTheCoordinateRangeStayInside) {
-  constexpr LONG kMin = std::numeric_limits<LONG>::min();
-  constexpr LONG kMax = std::numeric_limits<LONG>::max();
-  // The drawing layer adds an ellipse's box corners in int, so the stone motif (the one figure
-  // with ellipses) is checked half-way out instead.
-  const RECT corners[2][2] = {
-      {{kMin, kMin, kMin + 40, kMin + 30}, {kMax - 40, kMax - 30, kMax, kMax}},
-      {{kMin / 2, kMin / 2, kMin / 2 + 40, kMin / 2 + 30},
-       {kMax / 2 - 40, kMax / 2 - 30, kMax / 2, kMax / 2}}};
-  constexpr int kStonePattern = 14;
-  for (int side = 0; side < 2; ++side) {
-    for (int pattern = 0; pattern < kPatternCount; ++pattern) {
-      const RECT& r = corners[pattern == kStonePattern ? 1 : 0][side];
-      for (const double scale : {1.0, 2.5}) {
-        SCOPED_TRACE(pattern);
-        const std::vector<RecordedCall> calls = Record(pattern, r, scale);
-        EXPECT_FALSE(calls.empty());
-        for (const RecordedCall& c : calls) {
-          for (size_t i = 0; i + 1 < c.args.size() && i < 4; i += 2)
-            EXPECT_TRUE(Inside(r, c.args[i], c.args[i + 1])) << c.name;
-          for (const POINT& p : c.points)
-            EXPECT_TRUE(Inside(r, p.x, p.y));
-        }
-      }
-    }
-  }
 }
 
 // ---- Images ------------------------------------------------------------------------------------
@@ -364,7 +347,7 @@ HDC RenderPattern(int pattern) {
   return dc;
 }
 
-TEST(PaintPatternImage, EachPatternMatchesItsStoredRenderInItsColourOverTheArea) {
+TEST(PaintPatternImage, EachPatternMatchesItsStoredRenderInItsColourOverTheDevicePixelArea) {
   for (int pattern = 0; pattern < kPatternCount; ++pattern) {
     SCOPED_TRACE(pattern);
     ScopedDC fresh(RenderPattern(pattern));
@@ -399,9 +382,8 @@ TEST(PaintPatternImage, EachPatternMatchesItsStoredRenderInItsColourOverTheArea)
       differences += want[i] != got[i] ? 1 : 0;
     EXPECT_LE(differences, kAllowedDifferences);
   }
-}
 
-TEST(PaintPatternImage, RectangleIsInDevicePixelsWhateverTheCallersMapping) {
+  // The rectangle is in device pixels whatever the caller's mapping.
   ScopedDC plain(RenderPattern(0));
   ScopedDC moved(CreateImageDC(kImageWidth, kImageHeight));
   SetMapMode(moved, MM_ISOTROPIC);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "io/dxfgroup.h"
+#include "support/compact_helpers.h"
 #include "support/linked_keys.h"
 #include "support/list_walk.h"
 #include "support/smartobject_builders.h"
@@ -45,10 +46,10 @@ std::string Entries(const TSmartObject& so) {
   return out;
 }
 
-// Adds a double attribute and returns it.
-TTGAttribute* AddDouble(TSmartObject& so, const char* tag, int source, int proptype,
-                        const char* text, bool readOnly = false, int sortKey = 0) {
-  auto* a = new TTGAttribute(tag, source, proptype, kDataTypeDouble, text, readOnly);
+// Adds an attribute (a double unless datatype says otherwise) and returns it.
+TTGAttribute* Add(TSmartObject& so, const char* tag, int source, int proptype, const char* text,
+                  bool readOnly = false, int sortKey = 0, int datatype = kDataTypeDouble) {
+  auto* a = new TTGAttribute(tag, source, proptype, datatype, text, readOnly);
   a->SetSortKey(sortKey);
   so.AddAttrib(a);
   return a;
@@ -66,6 +67,16 @@ std::unique_ptr<TSmartObject> Read(const std::string& type, const std::string& a
   auto so = std::make_unique<TSmartObject>();
   EXPECT_EQ(so->AddToken(&in.stream), 0);
   return so;
+}
+
+// An item with the plain fields of a record set.
+void SetRecord(TSmartObject& so, int type, const char* name, int fields, int legendOrder, int rid,
+               int userRid) {
+  so.RFlag(type);
+  so.Name(name);
+  so.Fields(fields);
+  so.LegendOrder(legendOrder);
+  so.SetRoofId(rid, userRid);
 }
 
 // A list of new items with these names.
@@ -87,7 +98,7 @@ std::string Names(const TSmartObjectList& list) {
 
 }  // namespace
 
-TEST(TSmartObject, RoofIdsTakeUserMinusOneAndClearByMatchOrAll) {
+TEST(TSmartObject, RoofIdsNameAndGuids) {
   // rid, userRid -> result, RId, UserRId, GetRoofId
   const std::tuple<int, int, int, int, int, int> cases[] = {
       {-1, -2, 0, 0, 0, 0},    // nothing changes
@@ -96,26 +107,22 @@ TEST(TSmartObject, RoofIdsTakeUserMinusOneAndClearByMatchOrAll) {
       {0, 3, 3, 0, 3, 3}};
   for (const auto& [rid, user, result, wantRid, wantUser, roof] : cases) {
     TSmartObject so;
-    EXPECT_EQ(so.SetRoofId(rid, user), result) << rid << "," << user;
-    EXPECT_EQ(std::make_tuple(so.GetRId(), so.GetUserRId(), so.GetRoofId()),
-              std::make_tuple(wantRid, wantUser, roof))
+    EXPECT_EQ((std::vector{so.SetRoofId(rid, user), so.GetRId(), so.GetUserRId(), so.GetRoofId()}),
+              (std::vector{result, wantRid, wantUser, roof}))
         << rid << "," << user;
   }
   TSmartObject so;
   so.SetRoofId(5, 9);
-  EXPECT_EQ(so.ClearRoofId(4, 0), 0);
-  EXPECT_EQ(so.ClearRoofId(9, 0), 1);
-  EXPECT_EQ(so.GetRoofId(), 5);  // falls back to RId once the user's is gone
+  // falls back to RId once the user's is gone; then both matched; then all
+  EXPECT_EQ((std::vector{so.ClearRoofId(4, 0), so.ClearRoofId(9, 0), so.GetRoofId()}),
+            (std::vector{0, 1, 5}));
   so.SetRoofId(-1, 5);
-  EXPECT_EQ(so.ClearRoofId(5, 0), 1);  // both matched
-  EXPECT_EQ(so.GetRId() + so.GetUserRId(), 0);
+  EXPECT_EQ((std::vector{so.ClearRoofId(5, 0), so.GetRId(), so.GetUserRId()}),
+            (std::vector{1, 0, 0}));
   so.SetRoofId(3, 4);
-  EXPECT_EQ(so.ClearRoofId(-99, 1), 1);
-  EXPECT_EQ(so.GetRId() + so.GetUserRId(), 0);
-}
+  EXPECT_EQ((std::vector{so.ClearRoofId(-99, 1), so.GetRId(), so.GetUserRId()}),
+            (std::vector{1, 0, 0}));
 
-TEST(TSmartObject, NameIsCutAndGuidsOnlyTakeValidText) {
-  TSmartObject so;
   so.Name(std::string(80, 'x').c_str());
   EXPECT_EQ(std::string(so.Name()), std::string(kSmartObjectNameSize - 1, 'x'));
   so.Name(nullptr);
@@ -128,33 +135,58 @@ TEST(TSmartObject, NameIsCutAndGuidsOnlyTakeValidText) {
     so.SetRoofGuid(bad);
     so.SetGuid3(bad);
   }
-  EXPECT_STREQ(so.GetGuid(), kGuidA);
-  EXPECT_STREQ(so.GetRoofGuid(), kGuidB);
-  EXPECT_STREQ(so.GetGuid3(), kGuidA);
+  EXPECT_EQ((TextList{so.GetGuid(), so.GetRoofGuid(), so.GetGuid3()}),
+            (TextList{kGuidA, kGuidB, kGuidA}));
 }
 
-TEST(TSmartObject, NotToScaleSwitchesMeasuredAttributesOnlyOnChange) {
+TEST(TSmartObject, NotToScaleSwitchesMeasuredAttributesOnlyOnChangeAndSetAttribCreates) {
   TSmartObject so;
-  TTGAttribute* measured = AddDouble(so, "Area", kPropSourceMeasured, kPropArea, "1", true);
-  const TTGAttribute* user = AddDouble(so, "Pitch", kPropSourceUser, kPropPitch, "4", true);
+  TTGAttribute* measured = Add(so, "Area", kPropSourceMeasured, kPropArea, "1", true);
+  const TTGAttribute* user = Add(so, "Pitch", kPropSourceUser, kPropPitch, "4", true);
   so.NotToScale(true);
-  EXPECT_FALSE(measured->ReadOnly());
-  EXPECT_TRUE(user->ReadOnly());  // user attributes are not the drawing's
+  // user attributes are not the drawing's
+  EXPECT_EQ(std::make_pair(measured->ReadOnly(), user->ReadOnly()), std::pair(false, true));
   so.NotToScale(false);
   EXPECT_TRUE(measured->ReadOnly());
   measured->ReadOnly(false);
   so.NotToScale(false);  // no change, nothing touched
   EXPECT_FALSE(measured->ReadOnly());
+
+  // SetAttrib with create: read-only by source unless not to scale.
+  // source, not to scale, read-only when created
+  const std::tuple<int, bool, bool> cases[] = {{kPropSourceUser, false, false},
+                                               {kPropSourceMeasured, false, true},
+                                               {kPropSourceMeasured, true, false},
+                                               {2, true, true}};
+  for (const auto& [source, notToScale, readOnly] : cases) {
+    SCOPED_TRACE(source);
+    TSmartObject item;
+    item.NotToScale(notToScale);
+    // Created only when asked, and only once.
+    const auto set = [&](const char* text, bool create) {
+      return item.SetAttrib("Depth", source, kPropDepth, kDataTypeDouble, text, create);
+    };
+    ASSERT_EQ((std::vector{set("2", false), item.GetAttribList()->Count(), set("2", true),
+                           set("3", true), item.GetAttribList()->Count()}),
+              (std::vector{0, 0, 1, 1, 1}));
+    EXPECT_EQ(item.GetAttribute(source, kPropDepth)->ReadOnly(), readOnly);
+    EXPECT_NEAR(item.GetAttribute(source, kPropDepth)->GetDValue(), 3.0, kTolerance);
+  }
+  // Without a property type the tag tells attributes apart.
+  TSmartObject tagged;
+  tagged.SetAttrib("RoofID", kPropSourceUser, kPropNone, kDataTypeString, "7", true);
+  tagged.SetAttrib("Notes", kPropSourceUser, kPropNone, kDataTypeString, "x", true);
+  EXPECT_EQ(Tags(tagged), "RoofID,Notes");
+  EXPECT_STREQ(tagged.HasAttrib("RoofID")->GetSValue(), "7");
 }
 
-TEST(TSmartObject, AddAttribCachesSortValue) {
+TEST(TSmartObject, AddSetAndRemoveAttribsKeepTheSortValueCurrent) {
   TSmartObject so;
   so.AddAttrib(nullptr);
-  AddDouble(so, "Width", kPropSourceUser, kPropWidth, "2");
+  Add(so, "Width", kPropSourceUser, kPropWidth, "2");
   EXPECT_EQ(so.SortValue(), nullptr);
-  so.AddAttrib(new TTGAttribute("Colour", kPropNone, kDataTypeString, "Red", 1, false));
-  EXPECT_STREQ(so.SortValue(), "Red");
-  EXPECT_STREQ(so.SortTag(), "Colour");
+  Add(so, "Colour", kPropSourceUser, kPropNone, "Red", false, 1, kDataTypeString);
+  EXPECT_EQ((TextList{so.SortValue(), so.SortTag()}), (TextList{"Red", "Colour"}));
   // The tag form updates by property type; only a non-zero flag refreshes the cache.
   so.HasAttrib("Colour")->SetSValue("Blue");
   so.AddAttrib("Breite", kPropWidth, kDataTypeDouble, "3.5", 0);
@@ -165,75 +197,39 @@ TEST(TSmartObject, AddAttribCachesSortValue) {
   EXPECT_STREQ(so.SortValue(), "Blue");
   EXPECT_TRUE(so.HasAttrib("Height")->ReadOnly());
   EXPECT_EQ(so.HasAttributes(), 2);  // Height is read-only
-}
 
-TEST(TSmartObject, SetAttribFormsFindTheirAttribute) {
-  TSmartObject so;
-  AddDouble(so, "Pitch", kPropSourceUser, kPropPitch, "4");
-  AddDouble(so, "Area", kPropSourceMeasured, kPropArea, "9", true);
-  so.AddAttrib(new TTGAttribute("Style", kPropNone, kDataTypeString, "A", 1, false));
-  EXPECT_EQ(so.SetAttrib("pitch", kDataTypeDouble, "6"), 1);
-  EXPECT_EQ(so.SetAttrib("Area", kDataTypeDouble, "1"), 0);  // by tag: user attributes only
-  EXPECT_EQ(so.SetAttrib(kPropArea, kDataTypeDouble, "1"), 0);
-  EXPECT_EQ(so.SetAttrib(kPropSourceMeasured, kPropArea, kDataTypeDouble, "12.5"), 1);
-  EXPECT_EQ(so.SetAttrib(kPropPitch, kDataTypeInteger, "8"), 1);
-  EXPECT_EQ(so.SetAttrib(nullptr, kDataTypeDouble, "1"), 0);
+  // By tag only user attributes are set; by property type any source.
+  Add(so, "Pitch", kPropSourceUser, kPropPitch, "4");
+  Add(so, "Area", kPropSourceMeasured, kPropArea, "9", true);
+  EXPECT_EQ((std::vector{so.SetAttrib("pitch", kDataTypeDouble, "6"),
+                         so.SetAttrib("Area", kDataTypeDouble, "1"),
+                         so.SetAttrib(kPropArea, kDataTypeDouble, "1"),
+                         so.SetAttrib(kPropSourceMeasured, kPropArea, kDataTypeDouble, "12.5"),
+                         so.SetAttrib(kPropPitch, kDataTypeInteger, "8"),
+                         so.SetAttrib(nullptr, kDataTypeDouble, "1")}),
+            (std::vector{1, 0, 0, 1, 1, 0}));
   char text[32] = {};
   ASSERT_EQ(so.GetAttrib(kPropSourceMeasured, kPropArea, kDataTypeDouble, text, 32), 1);
   EXPECT_STREQ(text, "12.500000");
   ASSERT_EQ(so.GetAttrib("PITCH", kDataTypeInteger, text, 32), 1);
   EXPECT_STREQ(text, "8");
   EXPECT_EQ(so.GetAttrib("Missing", kDataTypeInteger, text, 32), 0);
-  EXPECT_STREQ(so.SortValue(), "A");
-  EXPECT_EQ(so.SetAttrib("Style", kDataTypeString, "B"), 1);
-  EXPECT_STREQ(so.SortValue(), "B");
-}
+  EXPECT_EQ(so.SetAttrib("Colour", kDataTypeString, "Green"), 1);
+  EXPECT_STREQ(so.SortValue(), "Green");
 
-TEST(TSmartObject, SetAttribCreatesWithReadOnlyBySource) {
-  // source, not to scale, read-only when created
-  const std::tuple<int, bool, bool> cases[] = {{kPropSourceUser, false, false},
-                                               {kPropSourceMeasured, false, true},
-                                               {kPropSourceMeasured, true, false},
-                                               {2, true, true}};
-  for (const auto& [source, notToScale, readOnly] : cases) {
-    SCOPED_TRACE(source);
-    TSmartObject so;
-    so.NotToScale(notToScale);
-    EXPECT_EQ(so.SetAttrib("Depth", source, kPropDepth, kDataTypeDouble, "2", false), 0);
-    EXPECT_EQ(so.GetAttribList()->Count(), 0);
-    EXPECT_EQ(so.SetAttrib("Depth", source, kPropDepth, kDataTypeDouble, "2", true), 1);
-    EXPECT_EQ(so.SetAttrib("Depth", source, kPropDepth, kDataTypeDouble, "3", true), 1);
-    ASSERT_EQ(so.GetAttribList()->Count(), 1);
-    EXPECT_EQ(so.GetAttribute(source, kPropDepth)->ReadOnly(), readOnly);
-    EXPECT_NEAR(so.GetAttribute(source, kPropDepth)->GetDValue(), 3.0, kTolerance);
-  }
-  // Without a property type the tag tells attributes apart.
-  TSmartObject so;
-  so.SetAttrib("RoofID", kPropSourceUser, kPropNone, kDataTypeString, "7", true);
-  so.SetAttrib("Notes", kPropSourceUser, kPropNone, kDataTypeString, "x", true);
-  EXPECT_EQ(Tags(so), "RoofID,Notes");
-  EXPECT_STREQ(so.HasAttrib("RoofID")->GetSValue(), "7");
-}
-
-TEST(TSmartObject, RemoveAndClearAttribsDropStaleSortValue) {
-  TSmartObject so;
-  so.AddAttrib(new TTGAttribute("Name", kPropRoofName, kDataTypeString, "Roof A", 1, false));
-  AddDouble(so, "Pitch", kPropSourceUser, kPropPitch, "4");
-  AddDouble(so, "Pitch", kPropSourceUser, kPropPitch, "5");
+  Add(so, "Pitch", kPropSourceUser, kPropPitch, "5");
   EXPECT_EQ(so.RemoveAttrib("PITCH"), 1);
   EXPECT_NEAR(so.HasAttrib("Pitch")->GetDValue(), 5.0, kTolerance);  // the first went
-  EXPECT_EQ(so.RemoveAttrib("Nothing"), 0);
-  EXPECT_EQ(so.RemoveAttrib(nullptr), 0);
-  EXPECT_EQ(so.RemoveAttrib("Name"), 1);
+  EXPECT_EQ(so.RemoveAttrib("Nothing") + so.RemoveAttrib(nullptr), 0);
+  EXPECT_EQ(so.RemoveAttrib("Colour"), 1);
   EXPECT_EQ(so.SortValue(), nullptr);
-  so.AddAttrib(new TTGAttribute("Name", kPropRoofName, kDataTypeString, "Roof B", 1, false));
+  Add(so, "Name", kPropSourceUser, kPropRoofName, "Roof B", false, 1, kDataTypeString);
   so.ClearAttribs();
   EXPECT_EQ(Tags(so), "");
-  EXPECT_EQ(so.SortValue(), nullptr);
-  EXPECT_EQ(so.SortTag(), nullptr);
+  EXPECT_EQ((TextList{so.SortValue(), so.SortTag()}), (TextList{nullptr, nullptr}));
 }
 
-TEST(TSmartObject, SectionDataIsSetByNameAndClearedByMode) {
+TEST(TSmartObject, SectionDataByNameClearedByModeAndMovedByTheUser) {
   TSmartObject so;
   TSOData* a = so.SetSectionData("North", 1, 2, 3);
   EXPECT_EQ(so.SetSectionData("NORTH", 4, 5, 6), a);
@@ -243,8 +239,8 @@ TEST(TSmartObject, SectionDataIsSetByNameAndClearedByMode) {
   EXPECT_NEAR(a->Area(), 4.0, kTolerance);
   EXPECT_EQ(a->Count(), 6);
   TSOData foreign("North", 0, 0, 0, 0);
-  EXPECT_EQ(so.RemoveSectionData(&foreign), 0);
-  EXPECT_EQ(so.RemoveSectionData(rest), 1);
+  EXPECT_EQ((std::vector{so.RemoveSectionData(&foreign), so.RemoveSectionData(rest)}),
+            (std::vector{0, 1}));
   EXPECT_EQ(Entries(so), "North:0");
 
   // section, all -> deleted, left (without a section the user's moves stay)
@@ -259,37 +255,31 @@ TEST(TSmartObject, SectionDataIsSetByNameAndClearedByMode) {
     EXPECT_EQ(item.ClearSectionData(section, all), deleted) << left;
     EXPECT_EQ(Entries(item), left);
   }
-}
 
-TEST(TSmartObject, MovesBetweenSectionsCountOnceAndMovingBackRestoresOneEntry) {
-  TSmartObject so;
-  so.SetSectionData("A", 12, 3, 1);
-  so.SetSectionData(nullptr, 1000, 2000, 3000);  // outside every section: never in the totals
-  so.AddSectionData(new TSOData("C", 0.25, 2, 4, kSODataMovedIn));
-  EXPECT_EQ(so.MoveSectionData("Z", "A"), 0);
-  EXPECT_EQ(so.MoveSectionData("A", "a"), 0);  // already there
-  EXPECT_EQ(so.MoveSectionData("A", "B"), 1);
-  EXPECT_EQ(Entries(so), "A:2,-:0,C:1,B:1");
-  EXPECT_NEAR(so.GetSectionData("B")->Area(), 12.0, kTolerance);
+  // Moves count once and moving back restores one entry.
+  TSmartObject moved;
+  moved.SetSectionData("A", 12, 3, 1);
+  moved.SetSectionData(nullptr, 1000, 2000, 3000);  // outside every section: never in the totals
+  moved.AddSectionData(new TSOData("C", 0.25, 2, 4, kSODataMovedIn));
+  // unknown source, already there, then a real move
+  EXPECT_EQ((std::vector{moved.MoveSectionData("Z", "A"), moved.MoveSectionData("A", "a"),
+                         moved.MoveSectionData("A", "B")}),
+            (std::vector{0, 0, 1}));
+  EXPECT_EQ(Entries(moved), "A:2,-:0,C:1,B:1");
+  EXPECT_NEAR(moved.GetSectionData("B")->Area(), 12.0, kTolerance);
   double area = -1, length = -1;
   int count = -1;
-  EXPECT_EQ(so.GetSectionTotals(area, length, count), 2);  // C and B; A moved out
-  EXPECT_NEAR(area, 12.25, kTolerance);
-  EXPECT_NEAR(length, 5.0, kTolerance);
-  EXPECT_EQ(count, 5);
-  EXPECT_EQ(so.MoveSectionData("b", "A"), 1);
-  EXPECT_EQ(Entries(so), "A:0,-:0,C:1");
+  EXPECT_EQ(moved.GetSectionTotals(area, length, count), 2);  // C and B; A moved out
+  ExpectNear({area, length, static_cast<double>(count)}, {12.25, 5.0, 5.0}, kTolerance);
+  EXPECT_EQ(moved.MoveSectionData("b", "A"), 1);
+  EXPECT_EQ(Entries(moved), "A:0,-:0,C:1");
 }
 
-TEST(TSmartObject, SaveWritesUserAttributesAndMovesOnly) {
+TEST(TSmartObject, SaveWritesUserAttributesAndMovesOnlyAndRoundTripsInBothForms) {
   TSmartObject so;
-  so.RFlag(6101);
-  so.Name("Main");
-  so.Fields(3);
-  so.LegendOrder(2);
-  so.SetRoofId(5, -2);
-  AddDouble(so, "Area", kPropSourceMeasured, kPropArea, "9", true);
-  so.AddAttrib(new TTGAttribute("Pitch", kPropPitch, kDataTypeInteger, "4", 0, false));
+  SetRecord(so, 6101, "Main", 3, 2, 5, -2);
+  Add(so, "Area", kPropSourceMeasured, kPropArea, "9", true);
+  Add(so, "Pitch", kPropSourceUser, kPropPitch, "4", false, 0, kDataTypeInteger);
   so.SetSectionData("A", 1, 1, 1);  // computed: rebuilt, not stored
   so.AddSectionData(new TSOData("B", 0, 0, 2, kSODataMovedIn));
   ExpectGroups(WrittenBytes(false, [&](DXFGroup& s) { EXPECT_EQ(so.Save(&s), 0); }), false,
@@ -297,23 +287,16 @@ TEST(TSmartObject, SaveWritesUserAttributesAndMovesOnly) {
                 "0 2 sPitch", "0 70 i1", "0 71 i4", "0 75 i7", "0 1527", "0 1531", "0 2 sB",
                 "0 70 i2", "0 71 i1", "0 1532", "0 1530"});
   EXPECT_EQ(so.Save(nullptr), kDxfEnd);
-}
 
-TEST(TSmartObject, SaveAndReadRoundTripInBothForms) {
-  TSmartObject so;
-  so.RFlag(6105);
-  so.Name("Eave 1");
-  so.Fields(2);
-  so.LegendOrder(70000);  // wider than the stream's 16 bits: held at the limit, not wrapped
-  so.SetRoofId(12, -1);
+  TSmartObject eave;  // a legend order wider than 16 bits is held at the limit, not wrapped
+  SetRecord(eave, 6105, "Eave 1", 2, 70000, 12, -1);
   for (const auto& [tag, type] :
        {std::pair{"Pitch", kPropPitch}, {"Height", kPropHeight}, {"Overhang", kPropOverhang}})
-    AddDouble(so, tag, kPropSourceUser, type, "4.5");
-  so.AddAttrib(new TTGAttribute("Colour", kPropNone, kDataTypeString, "Red", 1, false));
-  so.AddSectionData(new TSOData("North", 3.25, 1.5, 0, kSODataMovedIn));
-  for (const bool binary : {false, true}) {
-    SCOPED_TRACE(binary ? "binary" : "text");
-    StreamOver in(WrittenBytes(binary, [&](DXFGroup& s) { EXPECT_EQ(so.Save(&s), 0); }), binary);
+    Add(eave, tag, kPropSourceUser, type, "4.5");
+  Add(eave, "Colour", kPropSourceUser, kPropNone, "Red", false, 1, kDataTypeString);
+  eave.AddSectionData(new TSOData("North", 3.25, 1.5, 0, kSODataMovedIn));
+  ForBothForms([&](bool binary) {
+    StreamOver in(WrittenBytes(binary, [&](DXFGroup& s) { EXPECT_EQ(eave.Save(&s), 0); }), binary);
     ASSERT_EQ(in.stream.GetGroup(), 0);
     ASSERT_EQ(in.stream.Code(), kDxfSmartObject);
     TSmartObject back;
@@ -321,15 +304,14 @@ TEST(TSmartObject, SaveAndReadRoundTripInBothForms) {
     EXPECT_EQ(std::make_tuple(back.RFlag(), std::string(back.Name()), back.Fields(),
                               back.LegendOrder(), back.GetRId(), back.GetUserRId()),
               std::make_tuple(6105, std::string("Eave 1"), 2, 32767, 12, -1));
-    EXPECT_EQ(Tags(back), "Pitch,Height,Overhang,Colour");
+    EXPECT_EQ((TextList{Tags(back), back.SortValue(), Entries(back)}),
+              (TextList{"Pitch,Height,Overhang,Colour", "Red", "North:1"}));
     EXPECT_NEAR(back.HasAttrib("Overhang")->GetDValue(), 4.5, kTolerance);
-    EXPECT_STREQ(back.SortValue(), "Red");
-    EXPECT_EQ(Entries(back), "North:1");
     EXPECT_NEAR(back.GetSectionData("North")->Area(), 3.25, kTolerance);
-  }
+  });
 }
 
-TEST(TSmartObject, ReadStopsAtForeignKeywordAndFailsOnTruncation) {
+TEST(TSmartObject, ReadingStopsAtForeignKeywordsFailsOnTruncationAndRepairsOlderRecords) {
   const int live = TSmartObject::GetNum();
   {
     StreamOver in("1\nNo Such Type\n2\nX\n0\nLINE\n", false);
@@ -347,41 +329,38 @@ TEST(TSmartObject, ReadStopsAtForeignKeywordAndFailsOnTruncation) {
   }
   EXPECT_EQ(TSmartObject().AddToken(nullptr), kDxfEnd);
   EXPECT_EQ(TSmartObject::GetNum(), live);
-}
 
-TEST(TSmartObject, ReadingRepairsOlderRecords) {
   const std::string height = Attrib("Height", 3, "2"), width = Attrib("Width", 2, "1");
   // type name, attribute records -> type, tags
+  // clang-format off
   const std::tuple<const char*, std::string, int, const char*> cases[] = {
-      {"Roof Eave", "", 6105, "Pitch,Height,Overhang"},
+      {"Roof Eave", "", 6105, "Pitch,Height,Overhang"}, {"Rake Edge", "", 6107, "Overhang"},
       {"Roof Eave", height + Attrib("Pitch", 7, "5"), 6105, "Height,Pitch,Overhang"},
-      {"Rake Edge", "", 6107, "Overhang"},
-      {"Roof Area", height + width, 6101, "Width"},
-      {"Roof Plane", height, 6112, ""},
-      {"Roof Area",
-       Attrib("Name", 11, "1") + width + Attrib("name", 11, "2") + Attrib("Overhang", 8, "1"), 6101,
-       "Name,Width,Overhang"},
+      {"Roof Area", height + width, 6101, "Width"}, {"Roof Plane", height, 6112, ""},
+      {"Roof Area", Attrib("Name", 11, "1") + width + Attrib("name", 11, "2") +
+                    Attrib("Overhang", 8, "1"), 6101, "Name,Width,Overhang"},
       {"Roof Opening", Attrib("Pitch", 7, "4"), 6151, "Pitch"},
       {"Roof Opening", Attrib("Pitch", 7, "0") + width, 6110, "Width"},
-      {"Roof Area", Attrib("Pitch", 7, "0"), 6101, ""},
-      {"Roof Area", Attrib("Pitch", 7, "3"), 6101, "Pitch"},
-      {"Hip", Attrib("Pitch", 7, "0"), 6102, "Pitch"}};
+      {"Roof Area", Attrib("Pitch", 7, "0"), 6101, ""}, {"Roof Area", Attrib("Pitch", 7, "3"), 6101,
+      "Pitch"}, {"Hip", Attrib("Pitch", 7, "0"), 6102, "Pitch"}};
+  // clang-format on
   for (const auto& [type, attribs, wantType, wantTags] : cases) {
     const auto so = Read(type, attribs);
-    EXPECT_EQ(so->RFlag(), wantType) << type << ": " << wantTags;
-    EXPECT_EQ(Tags(*so), wantTags) << type;
+    EXPECT_EQ(std::make_pair(so->RFlag(), Tags(*so)),
+              std::make_pair(wantType, std::string(wantTags)))
+        << type;
   }
   // The added attributes are editable doubles of the right property type.
   const auto eave = Read("Roof Eave", "");
-  EXPECT_EQ(eave->HasAttrib("Overhang")->Proptype(), kPropOverhang);
-  EXPECT_EQ(eave->HasAttrib("Height")->Datatype(), kDataTypeDouble);
-  EXPECT_EQ(eave->HasAttributes(), 3);
+  EXPECT_EQ((std::vector{eave->HasAttrib("Overhang")->Proptype(),
+                         eave->HasAttrib("Height")->Datatype(), eave->HasAttributes()}),
+            (std::vector{kPropOverhang, kDataTypeDouble, 3}));
   // The first Name is the one kept.
   const auto roof = Read("Roof Area", Attrib("Name", 11, "1") + Attrib("Name", 11, "2"));
   EXPECT_NEAR(roof->HasAttrib("Name")->GetDValue(), 1.0, kTolerance);
 }
 
-TEST(TSmartObjectList, AddRemoveAndSearch) {
+TEST(TSmartObjectList, AddRemoveSearchIdentAndDeepIndependentCopiesAndImport) {
   const int live = TSmartObject::GetNum();
   {
     const auto list = ListOf({"Alpha", "Beta", "Gamma"});
@@ -392,13 +371,10 @@ TEST(TSmartObjectList, AddRemoveAndSearch) {
     list->Add(c);
     list->Add(nullptr);
     EXPECT_EQ(Names(*list), "Alpha,Beta,Gamma");
-    const std::pair<int, TSmartObject*> positions[] = {
-        {-1, nullptr}, {0, nullptr}, {1, a}, {3, c}, {4, nullptr}};
-    for (const auto& [index, want] : positions)
-      EXPECT_EQ(list->Search(index), want) << index;
-    EXPECT_EQ(list->Search("BETA"), b);
-    EXPECT_EQ(list->Search("Delta"), nullptr);
-    EXPECT_EQ(list->Search(nullptr), nullptr);
+    EXPECT_EQ((std::vector{list->Search(-1), list->Search(0), list->Search(1), list->Search(3),
+                           list->Search(4), list->Search("BETA"), list->Search("Delta"),
+                           list->Search(nullptr)}),
+              (std::vector<TSmartObject*>{nullptr, nullptr, a, c, nullptr, b, nullptr, nullptr}));
     TSmartObject stranger;
     EXPECT_EQ(list->Remove(&stranger), nullptr);
     const std::unique_ptr<TSmartObject> removed(list->Remove(b));
@@ -413,29 +389,22 @@ TEST(TSmartObjectList, AddRemoveAndSearch) {
     EXPECT_EQ(one.Num(), 1);
     EXPECT_EQ(one.Head()->Next(), nullptr);
     EXPECT_EQ(TSmartObjectList(nullptr).Num(), 0);
+
+    // Ident compares names in order, ignoring case; nothing equals an empty list.
+    const auto hipEave = ListOf({"Hip", "Eave"}), hip = ListOf({"Hip"}), none = ListOf({});
+    EXPECT_TRUE(none->Ident(ListOf({}).get()) && none->Ident(nullptr) &&
+                hipEave->Ident(ListOf({"HIP", "eave"}).get()));
+    EXPECT_FALSE(hipEave->Ident(ListOf({"Eave", "Hip"}).get()) || hipEave->Ident(hip.get()) ||
+                 hip->Ident(hipEave.get()) || hip->Ident(nullptr));
   }
   EXPECT_EQ(TSmartObject::GetNum(), live);
-}
 
-TEST(TSmartObjectList, IdentComparesNamesInOrder) {
-  EXPECT_TRUE(ListOf({})->Ident(ListOf({}).get()));
-  EXPECT_TRUE(ListOf({})->Ident(nullptr));
-  EXPECT_TRUE(ListOf({"Hip", "Eave"})->Ident(ListOf({"HIP", "eave"}).get()));
-  EXPECT_FALSE(ListOf({"Hip", "Eave"})->Ident(ListOf({"Eave", "Hip"}).get()));
-  EXPECT_FALSE(ListOf({"Hip", "Eave"})->Ident(ListOf({"Hip"}).get()));
-  EXPECT_FALSE(ListOf({"Hip"})->Ident(ListOf({"Hip", "Eave"}).get()));
-  EXPECT_FALSE(ListOf({"Hip"})->Ident(nullptr));
-}
-
-TEST(TSmartObjectList, CopiesAndImportAreDeepAndIndependent) {
-  const int live = TSmartObject::GetNum();
+  // Copies and Import are deep and independent.
   {
     TSmartObjectList source;
     for (const char* n : {"One", "Two"}) {
-      auto* so = new TSmartObject;
-      so->Name(n);
-      so->SetGuid(kGuidA);
-      so->AddAttrib(new TTGAttribute("Style", kPropNone, kDataTypeString, "A", 1, false));
+      auto* so = Item(kGenericSmartObject, n, kGuidA);
+      Add(*so, "Style", kPropSourceUser, kPropNone, "A", false, 1, kDataTypeString);
       so->SetSectionData("S", 1, 0, 0);
       source.Add(so);
     }
@@ -443,15 +412,15 @@ TEST(TSmartObjectList, CopiesAndImportAreDeepAndIndependent) {
     ASSERT_TRUE(copy.Ident(&source));
     TSmartObject* mine = copy.Head();
     EXPECT_NE(mine, source.Head());
-    EXPECT_STREQ(mine->GetGuid(), kGuidA);
-    EXPECT_STREQ(mine->SortValue(), "A");
+    EXPECT_EQ((TextList{mine->GetGuid(), mine->SortValue()}), (TextList{kGuidA, "A"}));
     mine->Name("Changed");
     mine->SetAttrib("Style", kDataTypeString, "B");
     mine->SetSectionData("S", 5, 0, 0);
-    EXPECT_STREQ(source.Head()->Name(), "One");
-    EXPECT_STREQ(source.Head()->HasAttrib("Style")->GetSValue(), "A");
-    EXPECT_STREQ(source.Head()->SortValue(), "A");
-    EXPECT_NEAR(source.Head()->GetSectionData("S")->Area(), 1.0, kTolerance);
+    const TSmartObject* theirs = source.Head();
+    EXPECT_EQ(
+        (TextList{theirs->Name(), theirs->HasAttrib("Style")->GetSValue(), theirs->SortValue()}),
+        (TextList{"One", "A", "A"}));
+    EXPECT_NEAR(theirs->GetSectionData("S")->Area(), 1.0, kTolerance);
     TSmartObjectList target(new TSmartObject);
     EXPECT_EQ(target.Import(&source), 2);
     EXPECT_TRUE(target.Ident(&source));

@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "support/compact_helpers.h"
 #include "support/linked_keys.h"
 #include "support/stream_fixture.h"
 #include "takeoff/ttgattriblist.h"
@@ -77,42 +78,28 @@ TTGAttribute ReadAttrib(const std::string& groups, int* result = nullptr) {
 }  // namespace
 
 TEST(TTGAttribute, ParsesTheTextByDataTypeLikeTheCLibrary) {
+  constexpr int I = kDataTypeInteger, D = kDataTypeDouble, S = kDataTypeString;
+  // clang-format off
   const std::tuple<int, const char*, const char*> cases[] = {
-      {kDataTypeInteger, " 42abc", "42 0 -"},
-      {kDataTypeInteger, "\t-7", "-7 0 -"},
-      {kDataTypeInteger, "+5", "5 0 -"},
-      {kDataTypeInteger, "4.9", "4 0 -"},
-      {kDataTypeInteger, "+-3", "0 0 -"},
-      {kDataTypeInteger, nullptr, "0 0 -"},
-      {kDataTypeInteger, "99999999999999999999999", "2147483647 0 -"},
-      {kDataTypeInteger, "-2147483648", "-2147483648 0 -"},
-      {kDataTypeInteger, "-99999999999", "-2147483648 0 -"},
-      {kDataTypeDouble, "  -1.5e2ft", "0 -150 -"},
-      {kDataTypeDouble, ".5", "0 0.5 -"},
-      {kDataTypeDouble, "+2.5", "0 2.5 -"},
-      {kDataTypeDouble, "x1", "0 0 -"},
-      {kDataTypeDouble, nullptr, "0 0 -"},
-      {kDataTypeDouble, "1e999", "0 inf -"},
-      {kDataTypeDouble, "-1e999", "0 -inf -"},
-      {kDataTypeDouble, "1e-999", "0 0 -"},
-      {kDataTypeDouble, "0.00001e-400", "0 0 -"},
-      {kDataTypeString, "Stand Height", "0 0 'Stand Height'"},
-      {kDataTypeString, "", "0 0 ''"},
-      {kDataTypeString, nullptr, "0 0 -"},
-      {0, "12", "0 0 -"},
-      {7, "12", "0 0 -"}};
+      {I, " 42abc", "42 0 -"}, {I, "\t-7", "-7 0 -"}, {I, "+5", "5 0 -"}, {I, "4.9", "4 0 -"},
+      {I, "+-3", "0 0 -"}, {I, nullptr, "0 0 -"}, {I, "99999999999999999999999", "2147483647 0 -"},
+      {I, "-2147483648", "-2147483648 0 -"}, {I, "-99999999999", "-2147483648 0 -"},
+      {D, "  -1.5e2ft", "0 -150 -"}, {D, ".5", "0 0.5 -"}, {D, "+2.5", "0 2.5 -"},
+      {D, "x1", "0 0 -"}, {D, nullptr, "0 0 -"}, {D, "1e999", "0 inf -"},
+      {D, "-1e999", "0 -inf -"}, {D, "1e-999", "0 0 -"}, {D, "0.00001e-400", "0 0 -"},
+      {S, "Stand Height", "0 0 'Stand Height'"}, {S, "", "0 0 ''"}, {S, nullptr, "0 0 -"},
+      {0, "12", "0 0 -"}, {7, "12", "0 0 -"}};
+  // clang-format on
   for (const auto& [datatype, text, slots] : cases) {
     // Start from an attribute holding all three values: the other slots must be cleared.
     TTGAttribute a("Tag", kPropLength, kDataTypeInteger, "9", 0, false);
     a.SetDValue(9.5);
     a.SetSValue("old");
     a.SetAttrib(datatype, text);
-    EXPECT_EQ(a.Datatype(), datatype);
-    EXPECT_EQ(Slots(a), slots) << datatype << " " << (text ? text : "<null>");
+    EXPECT_EQ(std::to_string(a.Datatype()) + " " + Slots(a), std::to_string(datatype) + " " + slots)
+        << Text(text);
   }
-}
-
-TEST(TTGAttribute, ConstructorsSetTheSourceAndCutTheTag) {
+  // The constructors set the source (user unless given) and cut the tag.
   EXPECT_EQ(Describe(TTGAttribute("Stands", kPropSupports, kDataTypeInteger, "3", 1, true)),
             "Stands|1|18|1|3 0 -|1|ro");
   EXPECT_EQ(
@@ -130,35 +117,31 @@ TEST(TTGAttribute, FormatsValuesForBuffersAndForDisplay) {
   TTGAttribute a("Count", kPropCount, kDataTypeInteger, "-1234", 0, false);
   a.SetDValue(2.5);
   a.SetSValue("text value");
-  EXPECT_EQ(AttribText(a, kDataTypeInteger), "-1234");
-  EXPECT_EQ(AttribText(a, kDataTypeDouble), "2.500000");
-  EXPECT_EQ(AttribText(a, kDataTypeString), "text value");
-  EXPECT_EQ(AttribText(a, kDataTypeString, 5), "text");  // size counts the terminator
-  EXPECT_EQ(AttribText(a, kDataTypeInteger, 3), "-1");
-  EXPECT_EQ(AttribText(a, 0), "<none>");
-  EXPECT_EQ(AttribText(a, 4), "<none>");
+  // A size counts the terminator; unknown data types give nothing.
+  EXPECT_EQ((TextList{AttribText(a, kDataTypeInteger), AttribText(a, kDataTypeDouble),
+                      AttribText(a, kDataTypeString), AttribText(a, kDataTypeString, 5),
+                      AttribText(a, kDataTypeInteger, 3), AttribText(a, 0), AttribText(a, 4)}),
+            (TextList{"-1234", "2.500000", "text value", "text", "-1", "<none>", "<none>"}));
   a.SetDValue(1e20);
   EXPECT_EQ(AttribText(a, kDataTypeDouble), "100000000000000000000.000000");
   a.SetDValue(1e300);  // far wider than any caller's buffer: cut, never overrun
-  EXPECT_EQ(AttribText(a, kDataTypeDouble, 8), "1000000");
   a.SetSValue(nullptr);
-  EXPECT_EQ(AttribText(a, kDataTypeString), "");
+  EXPECT_EQ((TextList{AttribText(a, kDataTypeDouble, 8), AttribText(a, kDataTypeString)}),
+            (TextList{"1000000", ""}));
   char buffer[4] = "abc";
-  EXPECT_EQ(a.GetAttrib(kDataTypeInteger, nullptr, 10), 0);
-  EXPECT_EQ(a.GetAttrib(kDataTypeInteger, buffer, 0), 0);
+  EXPECT_EQ(a.GetAttrib(kDataTypeInteger, nullptr, 10) + a.GetAttrib(kDataTypeInteger, buffer, 0),
+            0);
   EXPECT_STREQ(buffer, "abc");
 
   // GetValue: two decimals, rounded as printf rounds.
+  // 2.675 is stored just below the half; 0.125 is an exact half and rounds to even.
+  // clang-format off
   const std::tuple<int, const char*, const char*> values[] = {
-      {kDataTypeInteger, "-2147483648", "-2147483648"},
-      {kDataTypeDouble, "3.14159", "3.14"},
-      {kDataTypeDouble, "2.675", "2.67"},  // stored just below the half
-      {kDataTypeDouble, "0.125", "0.12"},  // an exact half rounds to even
-      {kDataTypeDouble, "-0.004", "-0.00"},
-      {kDataTypeDouble, "12", "12.00"},
-      {kDataTypeString, "Ridge", "Ridge"},
-      {kDataTypeString, nullptr, ""},
-      {0, "5", "<null>"}};
+      {kDataTypeInteger, "-2147483648", "-2147483648"}, {kDataTypeDouble, "3.14159", "3.14"},
+      {kDataTypeDouble, "2.675", "2.67"}, {kDataTypeDouble, "0.125", "0.12"},
+      {kDataTypeDouble, "-0.004", "-0.00"}, {kDataTypeDouble, "12", "12.00"},
+      {kDataTypeString, "Ridge", "Ridge"}, {kDataTypeString, nullptr, ""}, {0, "5", "<null>"}};
+  // clang-format on
   for (const auto& [datatype, text, value] : values)
     EXPECT_EQ(Taken(TTGAttribute("T", kPropNone, datatype, text, 0, false).GetValue()), value);
 }
@@ -189,7 +172,7 @@ TEST(TTGAttribute, SetFromOtherCopiesOnlyTheValuesAndCopiesAreDeep) {
   EXPECT_STREQ(assigned.GetSValue(), "deep");
 }
 
-TEST(TTGAttribute, SaveWritesOnlyTheGroupsThatCarryAValue) {
+TEST(TTGAttribute, SaveWritesOnlyTheGroupsThatCarryAValueAndRoundTrips) {
   TTGAttribute full("Pitch", kPropPitch, kDataTypeDouble, "6.5", 1, true);
   full.SetIValue(3);
   full.SetSValue("s");
@@ -205,15 +188,14 @@ TEST(TTGAttribute, SaveWritesOnlyTheGroupsThatCarryAValue) {
   ExpectGroups(WrittenBytes(true, [&](DXFGroup& s) { wide.Save(&s); }), true,
                {"0 1526", "0 2", "0 70 i1", "0 71 i32767", "0 72 i32767", "0 75 i-32768"});
   EXPECT_EQ(bare.Save(nullptr), kDxfEnd);
-}
 
-TEST(TTGAttribute, RoundTripsInBothFormsAndPushesTheNextKeywordBack) {
+  // Both forms read back every field and push the next keyword back.
   std::vector<TTGAttribute> samples;
   samples.emplace_back("Pitch", kPropPitch, kDataTypeDouble, "-0.3333333333333", 1, false);
   samples.emplace_back("No. of Stands", kPropSupports, kDataTypeInteger, "-12", 0, true);
   samples.emplace_back("Name", kPropRoofName, kDataTypeString, "Garage roof", 0, false);
   samples.emplace_back("Note", kPropNone, kDataTypeString, "", 0, false);
-  for (const bool binary : {false, true}) {
+  ForBothForms([&](bool binary) {
     for (const TTGAttribute& original : samples) {
       StreamOver in(WrittenBytes(binary,
                                  [&](DXFGroup& s) {
@@ -225,48 +207,44 @@ TEST(TTGAttribute, RoundTripsInBothFormsAndPushesTheNextKeywordBack) {
       ASSERT_EQ(in.stream.Code(), kDxfAttrib);
       TTGAttribute back;
       EXPECT_EQ(back.AddToken(&in.stream), 0);
-      EXPECT_EQ(Describe(back), Describe(original)) << (binary ? "binary" : "text");
-      EXPECT_EQ(in.stream.GetGroup(), 0);
-      EXPECT_EQ(in.stream.Code(), kDxfSeqend);
+      EXPECT_EQ(Describe(back), Describe(original));
+      EXPECT_EQ((std::vector<int>{in.stream.GetGroup(), in.stream.Code()}),
+                (std::vector<int>{0, kDxfSeqend}));
     }
-  }
+  });
 }
 
-TEST(TTGAttribute, AddTokenRepairsTagsOfOldFiles) {
+TEST(TTGAttribute, AddTokenRepairsOldTagsReadsTheFlagAndReportsTheEnd) {
+  // An untyped attribute takes its type from a known tag; a typed one keeps its tag and type.
+  constexpr int N = kPropNone;
+  // clang-format off
   const std::tuple<const char*, int, const char*, int> cases[] = {
-      {"Edge", kPropNone, "Show double line", kPropDoubleLine},
-      {"EDGE", kPropNone, "Show double line", kPropDoubleLine},
-      {"Edge", kPropCount, "Edge", kPropCount},  // a typed attribute keeps its tag
-      {"length", kPropNone, "length", kPropLength},
-      {"Width", kPropNone, "Width", kPropWidth},
-      {"Height", kPropNone, "Height", kPropHeight},
-      {"Diameter", kPropNone, "Diameter", kPropDiameter},
-      {"Pitch", kPropNone, "Pitch", kPropPitch},
-      {"Overhang", kPropNone, "Overhang", kPropOverhang},
-      {"Elevation", kPropNone, "Elevation", kPropElevation},
-      {"RoofID", kPropNone, "RoofID", kPropNone},
-      {"Pitch", kPropSpacing, "Pitch", kPropSpacing},
-      {"no. of legs", kPropNone, "No. of Stands", kPropNone},
+      {"Edge", N, "Show double line", kPropDoubleLine},
+      {"EDGE", N, "Show double line", kPropDoubleLine}, {"Edge", kPropCount, "Edge", kPropCount},
+      {"length", N, "length", kPropLength}, {"Width", N, "Width", kPropWidth},
+      {"Height", N, "Height", kPropHeight}, {"Diameter", N, "Diameter", kPropDiameter},
+      {"Pitch", N, "Pitch", kPropPitch}, {"Overhang", N, "Overhang", kPropOverhang},
+      {"Elevation", N, "Elevation", kPropElevation}, {"RoofID", N, "RoofID", N},
+      {"Pitch", kPropSpacing, "Pitch", kPropSpacing}, {"no. of legs", N, "No. of Stands", N},
       {"Leg Height", kPropHeight, "Stand Height", kPropHeight},
-      {"Leg Diameter", kPropNone, "Stand Diameter", kPropNone}};
+      {"Leg Diameter", N, "Stand Diameter", N}};
+  // clang-format on
   for (const auto& [tag, proptype, wantTag, wantType] : cases) {
     const TTGAttribute a = ReadAttrib(std::string("  2\n") + tag + "\n 70\n2\n 75\n" +
                                       std::to_string(proptype) + "\n  0\nENDATTRIB\n");
-    EXPECT_STREQ(a.GetTag(), wantTag) << tag;
-    EXPECT_EQ(a.Proptype(), wantType) << tag;
+    EXPECT_EQ(std::string(a.GetTag()) + " " + std::to_string(a.Proptype()),
+              std::string(wantTag) + " " + std::to_string(wantType));
   }
-}
-
-TEST(TTGAttribute, AddTokenReadsOnlyOneAsReadOnlyAndReturnsWhatEndedTheStream) {
-  EXPECT_TRUE(ReadAttrib("  2\nA\n 74\n1\n  0\nENDATTRIB\n").ReadOnly());
-  EXPECT_FALSE(ReadAttrib("  2\nA\n 74\n2\n  0\nENDATTRIB\n").ReadOnly());
-  EXPECT_FALSE(ReadAttrib("  2\nA\n 74\n-1\n  0\nENDATTRIB\n").ReadOnly());
+  // Only 1 reads as read-only; unknown groups are skipped; it returns what ended the stream.
+  for (const int flag : {1, 2, -1})
+    EXPECT_EQ(ReadAttrib("  2\nA\n 74\n" + std::to_string(flag) + "\n  0\nENDATTRIB\n").ReadOnly(),
+              flag == 1);
   EXPECT_EQ(Slots(ReadAttrib("  2\nA\n 99\n5\n 71\n8\n 70\n1\n  0\nENDATTRIB\n")), "8 0 -");
-  const std::pair<const char*, int> cases[] = {{"  2\nEdge\n  0\nEOF\n", kDxfEnd},
-                                               {"  2\nEdge\n 40\n", kDxfLineEof},
-                                               {"  2\nEdge\n 40\nwide\n", kDxfBadReal},
-                                               {"  2\nEdge\n 70\nmany\n", kDxfBadInteger}};
-  for (const auto& [bytes, result] : cases) {
+  const std::pair<const char*, int> ends[] = {{"  2\nEdge\n  0\nEOF\n", kDxfEnd},
+                                              {"  2\nEdge\n 40\n", kDxfLineEof},
+                                              {"  2\nEdge\n 40\nwide\n", kDxfBadReal},
+                                              {"  2\nEdge\n 70\nmany\n", kDxfBadInteger}};
+  for (const auto& [bytes, result] : ends) {
     int rc = -1;
     EXPECT_STREQ(ReadAttrib(bytes, &rc).GetTag(), "Edge") << bytes;
     EXPECT_EQ(rc, result) << bytes;
@@ -274,22 +252,35 @@ TEST(TTGAttribute, AddTokenReadsOnlyOneAsReadOnlyAndReturnsWhatEndedTheStream) {
   EXPECT_EQ(TTGAttribute().AddToken(nullptr), kDxfEnd);
 }
 
-TEST(TTGAttribList, SearchFormsFilterBySourceAndIgnoreCase) {
+TEST(TTGAttribList, SearchFormsFilterBySourceAndIgnoreCaseAndSetSortMarksOne) {
   TTGAttribList list;
   FillSample(list);
   const TTGAttribute* measured = list.Head()->Attrib();
   const TTGAttribute* user = list.Head()->Next()->Attrib();
-  EXPECT_EQ(list.Search("PITCH"), user);  // the measured one is skipped
-  EXPECT_EQ(list.Search(kPropSourceMeasured, kPropPitch), measured);
-  EXPECT_EQ(list.Search(kPropSourceUser, kPropPitch), user);
-  EXPECT_EQ(list.Search(kPropPitch), measured);  // any source, first in order
-  EXPECT_STREQ(list.Search("height")->GetTag(), "Height");
-  EXPECT_EQ(list.Search("Heigh"), nullptr);
-  EXPECT_EQ(list.Search(static_cast<const char*>(nullptr)), nullptr);
-  EXPECT_EQ(list.Search(kPropDepth), nullptr);
-  EXPECT_EQ(list.Search(kPropSourceMeasured, kPropHeight), nullptr);
-  EXPECT_EQ(list.Noofattribs(false), 4);
-  EXPECT_EQ(list.Noofattribs(true), 2);  // the measured pitch and the name are read-only
+  const TTGAttribute* height = list.Head()->Next()->Next()->Attrib();
+  // By tag the measured one is skipped; by type alone any source, first in order.
+  EXPECT_EQ(
+      (std::vector<const TTGAttribute*>{
+          list.Search("PITCH"), list.Search(kPropSourceMeasured, kPropPitch),
+          list.Search(kPropSourceUser, kPropPitch), list.Search(kPropPitch), list.Search("height"),
+          list.Search("Heigh"), list.Search(static_cast<const char*>(nullptr)),
+          list.Search(kPropDepth), list.Search(kPropSourceMeasured, kPropHeight)}),
+      (std::vector<const TTGAttribute*>{user, measured, user, measured, height, nullptr, nullptr,
+                                        nullptr, nullptr}));
+  // the measured pitch and the name are read-only
+  EXPECT_EQ((std::vector{list.Noofattribs(false), list.Noofattribs(true)}), (std::vector{4, 2}));
+
+  EXPECT_EQ((TextList{list.SortTag(), Taken(list.SortValue())}), (TextList{nullptr, "<null>"}));
+  list.SetSort("HEIGHT");
+  EXPECT_EQ((TextList{list.SortTag(), Taken(list.SortValue())}), (TextList{"Height", "3.50"}));
+  list.SetSort("pitch");  // two carry the tag: the first becomes the key
+  EXPECT_EQ((std::vector{user->IsSortKey(), height->IsSortKey()}), (std::vector{0, 0}));
+  EXPECT_EQ(Taken(list.SortValue()), "4.00");
+  list.SetSort("Name");
+  EXPECT_EQ(Taken(list.SortValue()), "Main");
+  list.SetSort("Missing");
+  for (const TTGAttribItem* item = list.Head(); item != nullptr; item = item->Next())
+    EXPECT_EQ(item->Attrib()->IsSortKey(), 0);
 }
 
 TEST(TTGAttribList, RemoveAndClearHandOverOwnership) {
@@ -323,26 +314,7 @@ TEST(TTGAttribList, RemoveAndClearHandOverOwnership) {
   EXPECT_EQ(list.Count(), 1);
 }
 
-TEST(TTGAttribList, SetSortMarksOneAttributeAndGivesItsValue) {
-  TTGAttribList list;
-  FillSample(list);
-  EXPECT_EQ(list.SortTag(), nullptr);
-  EXPECT_EQ(Taken(list.SortValue()), "<null>");
-  list.SetSort("HEIGHT");
-  EXPECT_STREQ(list.SortTag(), "Height");
-  EXPECT_EQ(Taken(list.SortValue()), "3.50");
-  list.SetSort("pitch");  // two carry the tag: the first becomes the key
-  EXPECT_EQ(list.Head()->Next()->Attrib()->IsSortKey(), 0);
-  EXPECT_EQ(list.Search("Height")->IsSortKey(), 0);
-  EXPECT_EQ(Taken(list.SortValue()), "4.00");
-  list.SetSort("Name");
-  EXPECT_EQ(Taken(list.SortValue()), "Main");
-  list.SetSort("Missing");
-  for (const TTGAttribItem* item = list.Head(); item != nullptr; item = item->Next())
-    EXPECT_EQ(item->Attrib()->IsSortKey(), 0);
-}
-
-TEST(TTGAttribList, SetAttribsTakesValuesByTagFromUserAttributes) {
+TEST(TTGAttribList, SetAttribsTakesValuesByTagFromUserAttributesAndCopiesAreDeep) {
   TTGAttribList list;
   FillSample(list);
   TTGAttribList other;
@@ -356,12 +328,26 @@ TEST(TTGAttribList, SetAttribsTakesValuesByTagFromUserAttributes) {
   EXPECT_EQ(Describe(*list.Search("Pitch")), "Pitch|1|7|2|9 0 -|0|rw");  // only values move
   EXPECT_STREQ(list.Search("Name")->GetSValue(), "Porch");
   EXPECT_EQ(Tags(list), "Pitch,Pitch,Height,Name");
+
+  // Copies are deep and independent.
+  list.SetSort("Name");
+  TTGAttribList copy(list);
+  TTGAttribList assigned;
+  assigned.Add(new TTGAttribute("Dropped", kPropNone, 0, nullptr, 0, false));
+  assigned = list;
+  assigned = assigned;
+  list.Search("Name")->SetSValue("Changed");
+  for (const TTGAttribList* l : {&copy, &assigned}) {
+    EXPECT_EQ(Tags(*l), "Pitch,Pitch,Height,Name");
+    EXPECT_EQ((TextList{l->SortTag(), l->Search("Name")->GetSValue()}),
+              (TextList{"Name", "Porch"}));
+  }
 }
 
 TEST(TTGAttribList, SaveWritesAllOrOnlyUserAttributes) {
   TTGAttribList list;
   FillSample(list);
-  for (const bool binary : {false, true}) {
+  ForBothForms([&](bool binary) {
     for (const bool all : {true, false}) {
       StreamOver in(WrittenBytes(binary,
                                  [&](DXFGroup& s) {
@@ -376,26 +362,9 @@ TEST(TTGAttribList, SaveWritesAllOrOnlyUserAttributes) {
         back.Add(a);
       }
       EXPECT_EQ(in.stream.Code(), kDxfEndSmartObj);
-      EXPECT_EQ(Tags(back), all ? "Pitch,Pitch,Height,Name" : "Pitch,Height,Name") << binary;
-      EXPECT_EQ(back.Search(kPropPitch)->GetDValue(), all ? 4.0 : 6.0) << binary;
+      EXPECT_EQ(Tags(back), all ? "Pitch,Pitch,Height,Name" : "Pitch,Height,Name");
+      EXPECT_EQ(back.Search(kPropPitch)->GetDValue(), all ? 4.0 : 6.0);
     }
-  }
+  });
   EXPECT_EQ(list.Save(nullptr, true), kDxfEnd);
-}
-
-TEST(TTGAttribList, CopiesAreDeepAndIndependent) {
-  TTGAttribList list;
-  FillSample(list);
-  list.SetSort("Name");
-  TTGAttribList copy(list);
-  TTGAttribList assigned;
-  assigned.Add(new TTGAttribute("Dropped", kPropNone, 0, nullptr, 0, false));
-  assigned = list;
-  assigned = assigned;
-  list.Search("Name")->SetSValue("Changed");
-  for (const TTGAttribList* l : {&copy, &assigned}) {
-    EXPECT_EQ(Tags(*l), "Pitch,Pitch,Height,Name");
-    EXPECT_STREQ(l->SortTag(), "Name");
-    EXPECT_STREQ(l->Search("Name")->GetSValue(), "Main");
-  }
 }

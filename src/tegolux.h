@@ -22,6 +22,7 @@
 #include "entities/insert3d.h"
 #include "entities/line3d.h"
 #include "entities/multi3d.h"
+#include "entities/pcurve3d.h"
 #include "entities/redge3d.h"
 #include "entities/text3d.h"
 

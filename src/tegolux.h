@@ -28,9 +28,11 @@
 
 #include "takeoff/smartobjecttypes.h"
 #include "takeoff/tlegendlist.h"
+#include "takeoff/tobjecttemplate.h"
 #include "takeoff/tsectionlist.h"
 #include "takeoff/tsmartobject.h"
 #include "takeoff/tsodata.h"
+#include "takeoff/ttemplatelist.h"
 #include "takeoff/ttgattriblist.h"
 #include "takeoff/ttgattribute.h"
 

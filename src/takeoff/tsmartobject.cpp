@@ -11,6 +11,7 @@
 #include "platform/win32.h"
 #include "settings/hostglobals.h"
 #include "takeoff/smartobjecttypes.h"
+#include "takeoff/tobjecttemplate.h"
 #include "takeoff/ttgattriblist.h"
 #include "takeoff/ttgattribute.h"
 
@@ -99,6 +100,27 @@ int CountTag(const TTGAttribList* list, const char* tag) {
 
 TSmartObject::TSmartObject() : attribs_(new (std::nothrow) TTGAttribList()) {
   ++g_live_smart_objects;
+}
+
+TSmartObject::TSmartObject(const TObjectTemplate* tpl) : TSmartObject() {
+  if (tpl == nullptr) return;
+  Name(tpl->Name());
+  SetGuid(tpl->GetGuid());
+  SetRoofGuid(tpl->GetRoofGuid());
+  SetGuid3(tpl->GetGuid3());
+  type_ = tpl->RFlag();
+  not_to_scale_ = tpl->NotToScale();
+  fields_ = tpl->Fields();
+  user_rid_ = tpl->GetRoofId();
+  legend_order_ = tpl->LegendOrder();
+  const TTGAttribList* const source = tpl->GetAttribList();
+  if (source == nullptr || attribs_ == nullptr) return;
+  // Measured attributes (source 0) are the drawing's: the item measures its own.
+  for (const TTGAttribItem* item = source->Head(); item != nullptr; item = item->Next()) {
+    const TTGAttribute* const attrib = item->Attrib();
+    if (attrib != nullptr && attrib->Propsource() == kPropSourceUser) attribs_->Add(attrib->Copy());
+  }
+  sort_value_ = source->SortValue();
 }
 
 TSmartObject::TSmartObject(const TSmartObject& other)

@@ -6,6 +6,7 @@
 #include "takeoff/tsodata.h"
 
 class DXFGroup;
+class TObjectTemplate;
 class TTGAttribList;
 class TTGAttribute;
 
@@ -16,6 +17,10 @@ inline constexpr int kGenericSmartObject = 6100;
 class TSmartObject {
  public:
   TSmartObject();
+  // A new item of the template: its name, type, NotToScale, Fields, legend order, roof
+  // identifier (as UserRId) and valid GUIDs, and copies of its attributes with property source
+  // 1, in order; RId 0. A null template gives the defaults.
+  explicit TSmartObject(const TObjectTemplate* tpl);
   // Every field: deep copies of the attributes, the section data and the sort value; not the
   // list links.
   TSmartObject(const TSmartObject& other);

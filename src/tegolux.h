@@ -17,6 +17,7 @@
 #include "entities/block3d.h"
 #include "entities/blocktable.h"
 #include "entities/curve3d.h"
+#include "entities/dimension3d.h"
 #include "entities/edge3d.h"
 #include "entities/entitytype.h"
 #include "entities/insert3d.h"

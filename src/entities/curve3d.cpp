@@ -9,6 +9,7 @@
 
 #include "detail/fixedtext.h"
 #include "document/layerbag.h"
+#include "entities/dimension3d.h"
 #include "geometry/tolerance.h"
 #include "render/colours.h"
 #include "settings/hostglobals.h"
@@ -366,8 +367,22 @@ void Curve3D::ReCalcDimensions() {
     TellDimension(d, DimensionNotice::kRecalculate);
 }
 
-void Curve3D::TellDimension(Curve3D* /*dimension*/, DimensionNotice /*notice*/) {
-  // Dimensions keep no link to what they measure yet; they take part here once they do.
+// An entity of another kind on the list is only listed; dimensions follow what they measure.
+// While a dimension is being destroyed it is no longer a Dimension3D, and is passed over.
+void Curve3D::TellDimension(Curve3D* dimension, DimensionNotice notice) {
+  auto* measuring = dynamic_cast<Dimension3D*>(dimension);
+  if (measuring == nullptr) return;
+  switch (notice) {
+    case DimensionNotice::kAssociated:
+      measuring->OnAssociated(this);
+      break;
+    case DimensionNotice::kDissociated:
+      measuring->OnDissociated(this);
+      break;
+    case DimensionNotice::kRecalculate:
+      measuring->OnMeasuredChanged(this);
+      break;
+  }
 }
 
 void Curve3D::ResetLocalCoords(const Point3D* origin) {

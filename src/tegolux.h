@@ -42,6 +42,7 @@
 #include "document/layertable.h"
 #include "document/objitem.h"
 #include "document/objlist.h"
+#include "document/templist.h"
 #include "document/undolist.h"
 #include "document/viewport.h"
 

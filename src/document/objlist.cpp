@@ -11,6 +11,7 @@
 #include "document/viewport.h"
 #include "entities/blocktable.h"
 #include "entities/curve3d.h"
+#include "entities/dimension3d.h"
 #include "entities/edge3d.h"
 #include "entities/entitytype.h"
 #include "entities/insert3d.h"
@@ -143,7 +144,14 @@ bool Objlist::SetUpKind(ObjItem* item) {
     return true;
   }
   if (auto* insert = dynamic_cast<Insert3D*>(e)) return FileInsertBlock(insert);
-  // Dimensions take units, scale, stretch and feet-inch with the dimension work.
+  if (auto* dimension = dynamic_cast<Dimension3D*>(e)) {
+    dimension->SetUnits(units_);
+    const int ppi = GetLogPixelsInch();
+    if (ppi > 0) dimension->SetXScale(GetScale() / ppi, kKeepPointSize);
+    dimension->SetXStretch(GetStretch());
+    dimension->SetFeetInchDisplay(dimension_feet_inch_);
+    dimension->ReCalc(0.0);
+  }
   return true;
 }
 
@@ -563,6 +571,8 @@ void Objlist::Clear(int deleteItems, int clearLayers, int clearBlocks) {
     roof_list_ = nullptr;
   }
 
+  // Identifiers start again at 1, so the history's records would match unrelated new entities.
+  ClearUndoList();
   idno_ = 1;
   used_ids_.clear();
   reserved_.clear();
@@ -631,8 +641,13 @@ void Objlist::AddLegendItem(Curve3D* /*e*/) {
   // An entity enters the legend here.
 }
 
-void Objlist::SetDimensionsFeetInch(bool /*b*/) {
-  // Every dimension of the document takes the flag here with the dimension work.
+void Objlist::SetDimensionsFeetInch(bool b) {
+  for (ObjItem* item = head_; item != nullptr; item = item->Next()) {
+    if (auto* dimension = dynamic_cast<Dimension3D*>(item->Obj())) {
+      dimension->SetFeetInchDisplay(b);
+      dimension->ReCalc(0.0);
+    }
+  }
 }
 
 // ---- Chains and queries ---------------------------------------------------------------------

@@ -321,13 +321,15 @@ class Objlist {
   //
   // Each acts on the selected texts and, where said, on the selected dimensions' texts.
 
-  // Texts SetFontSize; 1 when any changed (the document is then dirty).
+  // Texts SetFontSize, dimensions their point size; 1 when any changed (the document is then
+  // dirty).
   int SetFontSize(double points);
-  // The size shared by the selected texts; 0 when they differ or none is selected.
+  // The size shared by the selected texts and dimensions; 0 when they differ or there is none.
   int FontSize() const;
-  // Texts SetFontName; 1 when any changed.
+  // Texts SetFontName, dimensions their face name; 1 when any changed.
   int SetFont(const char* faceName);
-  // Texts SetFont(record, points, flags); 1 when any changed.
+  // Texts SetFont(record, points, flags), dimensions the record's face name and the size; 1 when
+  // any changed.
   int SetFont(const LOGFONTA* font, double points, int flags);
   // The alignment code shared by the selected texts; 0 when they differ or none is selected.
   int FontAlignment() const;
@@ -335,8 +337,31 @@ class Objlist {
   // The style bits shared by the selected texts; 0 when they differ or none is selected.
   int FontAttributes() const;
   int SetFontAttributes(int bits);
-  // The font record of the first selected text; null when no text is selected.
+  // The font record of the first selected text, else of the first selected dimension's text;
+  // null when neither is selected.
   const LOGFONTA* GetFont() const;
+
+  // ---- Undo and redo ----------------------------------------------------------------------
+  //
+  // A record holds copies of the selected entities (and of extra's entities), matched with the
+  // document by identifier. Undo and Redo leave the touched entities selected (or deleted) and
+  // write the device rectangle to repaint into rect.
+
+  // Records copies of the selection and of extra's entities with their unselected dimensions;
+  // a delete record releases their identifiers so the entities can come back under them. Null
+  // (and no record) when there is nothing to copy.
+  UndoItem* AddUndoItem(int action, Dblclist* extra);
+  void ClearUndoList();
+  UndoItem* UndoAvailable() const { return undo_.IsUndoAvailable(); }
+  UndoItem* RedoAvailable() const { return undo_.IsRedoAvailable(); }
+  // 1 when a record was applied; 0 for a null rect or nothing to undo.
+  int Undo(RECT* rect);
+  // 1 when a record was applied; 0 when nothing can be redone. rect may be null.
+  int Redo(RECT* rect);
+  // Puts e into the item in place of its entity, moving roof, opening, exclusion and dimension
+  // ties over to e; returns the old entity, which the caller then owns. Null (nothing changed)
+  // for a null argument, an item not in this document, or e already the item's entity.
+  Curve3D* ReplaceItem(ObjItem* item, Curve3D* e);
 
   // ---- Owned parts ----------------------------------------------------------------------------
 
@@ -499,6 +524,47 @@ class Objlist {
   // With exactly one item selected, selects the next selectable item (forward or backward,
   // wrapping around the chain of all items).
   int StepSelection(bool forward);
+
+  // Undo and redo steps. Each takes the record (the items and what the record knows about its
+  // dimensions); rect may be null where the operation allows it.
+  int UndoAddItems(UndoItem* rec, RECT* rect);
+  int RedoAddItems(UndoItem* rec, RECT* rect);
+  int UndoDeleteItems(UndoItem* rec);
+  int RedoDeleteItems(UndoItem* rec, RECT* rect);
+  // Undoing and redoing a change are the same swap between record and document.
+  int SwapReplacedItems(UndoItem* rec, RECT* rect);
+  // Adds the record's copy of e unless the record already holds that identifier; a dimension's
+  // copy is recorded with what it measures (measured, or looked up when null).
+  void RecordCopy(UndoItem* rec, Curve3D* e, Curve3D* measured, std::unordered_set<int>* held);
+  // The document item of a record's entity: the one holding its identifier, or for an outline
+  // that has given way to its one remaining segment, the item holding that segment.
+  ObjItem* ItemForCopy(Curve3D* copy) const;
+  // The document entity whose dimension list holds the dimension (an outline's segment too).
+  Curve3D* MeasuredEntityOf(Curve3D* dimension) const;
+  // An insert from a record is bound again to the table's block of its name (its own pointer
+  // may have outlived the block); false when the table no longer has that block.
+  bool RebindInsert(Curve3D* e) const;
+  // Dimensions measure, and openings are excluded by, the entities they did before.
+  void RestoreLinks(UndoItem* rec);
+  // Releases the identifiers of the record's entities that are being deleted whole, so they
+  // can come back under them (an outline losing only some segments keeps its own).
+  void ReleaseDeletedIds(UndoItem* rec);
+  // Adds a fresh copy of a record's entity on the current layer. Its identifiers that no item
+  // holds are released first, so it comes back under them. Null when it cannot be added.
+  ObjItem* AddFromRecord(Curve3D* held);
+  // Deletes the selection: outlines with only some segments selected lose those segments,
+  // every other selected item is deleted with its dimensions.
+  void DeleteSelectionForUndo();
+  void DeleteSelectedSegments(ObjItem* item, Multi3D* outline);
+  // ReplaceItem's steps for the entity going out: it leaves the roof list, its section and its
+  // roof's exclusions, and its exclusions and dimensions pass to e.
+  void HandOverTies(Curve3D* old, Curve3D* e);
+  void NotifyRoofsChanged();
+  void RefreshAfterUndo();
+  // Takeoff steps of undo; the roofs and sections fill these in with their own work.
+  void RefreshRoofData();
+  void RestoreSectionArea(Curve3D* e);
+  void ReplaceSectionArea(Curve3D* old, Curve3D* e);
 
   ObjItem* head_ = nullptr;
   ObjItem* tail_ = nullptr;

@@ -1,25 +1,39 @@
-// Font settings of the selected texts, as the host's font tools read and change them. Each
-// reading answers the value all selected texts share, or 0 when they differ; each change marks
-// the document dirty when it reached any text. Dimensions join with the dimension work.
+// Font settings of the selected texts and dimensions, as the host's font tools read and change
+// them. Each reading answers the value all of them share, or 0 when they differ; each change
+// marks the document dirty when it reached any. Alignment and style are the texts' alone.
 
 #include <optional>
 #include <vector>
 
 #include "document/objlist.h"
+#include "entities/dimension3d.h"
 #include "entities/text3d.h"
 
 namespace {
 
 // The value every text gives, or 0 when they differ or there is none.
-template <typename Read>
-int Common(const std::vector<Text3D*>& texts, Read read) {
+template <typename T, typename Read>
+int Common(const std::vector<T>& values, Read read) {
   std::optional<int> shared;
-  for (const Text3D* text : texts) {
-    const int value = read(text);
+  for (const T& each : values) {
+    const int value = read(each);
     if (shared.has_value() && *shared != value) return 0;
     shared = value;
   }
   return shared.value_or(0);
+}
+
+std::vector<Dimension3D*> SelectedDimensions(const Objlist& doc) {
+  std::vector<Dimension3D*> dimensions;
+  for (const ObjItem* item = doc.GetSHead(); item != nullptr; item = item->SNext()) {
+    if (auto* dimension = dynamic_cast<Dimension3D*>(item->Obj())) dimensions.push_back(dimension);
+  }
+  return dimensions;
+}
+
+// A dimension's point size as a whole number, rounded as a text's FontSize is.
+int RoundedPoints(double points) {
+  return static_cast<int>(points + 0.5);
 }
 
 }  // namespace
@@ -34,23 +48,34 @@ std::vector<Text3D*> Objlist::SelectedTexts() const {
 
 int Objlist::SetFontSize(double points) {
   const std::vector<Text3D*> texts = SelectedTexts();
+  const std::vector<Dimension3D*> dimensions = SelectedDimensions(*this);
   for (Text3D* text : texts)
     text->SetFontSize(points);
-  if (texts.empty()) return 0;
+  for (Dimension3D* dimension : dimensions)
+    dimension->Pointsize(points);
+  if (texts.empty() && dimensions.empty()) return 0;
   dirty_ = 1;
   return 1;
 }
 
 int Objlist::FontSize() const {
-  return Common(SelectedTexts(), [](const Text3D* t) { return t->FontSize(); });
+  std::vector<int> sizes;
+  for (const Text3D* text : SelectedTexts())
+    sizes.push_back(text->FontSize());
+  for (const Dimension3D* dimension : SelectedDimensions(*this))
+    sizes.push_back(RoundedPoints(dimension->Pointsize()));
+  return Common(sizes, [](int size) { return size; });
 }
 
 int Objlist::SetFont(const char* faceName) {
   if (faceName == nullptr) return 0;
   const std::vector<Text3D*> texts = SelectedTexts();
+  const std::vector<Dimension3D*> dimensions = SelectedDimensions(*this);
   for (Text3D* text : texts)
     text->SetFontName(faceName);
-  if (texts.empty()) return 0;
+  for (Dimension3D* dimension : dimensions)
+    dimension->Facename(faceName);
+  if (texts.empty() && dimensions.empty()) return 0;
   dirty_ = 1;
   return 1;
 }
@@ -58,9 +83,14 @@ int Objlist::SetFont(const char* faceName) {
 int Objlist::SetFont(const LOGFONTA* font, double points, int flags) {
   if (font == nullptr) return 0;
   const std::vector<Text3D*> texts = SelectedTexts();
+  const std::vector<Dimension3D*> dimensions = SelectedDimensions(*this);
   for (Text3D* text : texts)
     text->SetFont(font, points, flags);
-  if (texts.empty()) return 0;
+  for (Dimension3D* dimension : dimensions) {
+    dimension->Facename(font->lfFaceName);
+    dimension->Pointsize(points);
+  }
+  if (texts.empty() && dimensions.empty()) return 0;
   dirty_ = 1;
   return 1;
 }
@@ -93,5 +123,8 @@ int Objlist::SetFontAttributes(int bits) {
 
 const LOGFONTA* Objlist::GetFont() const {
   const std::vector<Text3D*> texts = SelectedTexts();
-  return texts.empty() ? nullptr : texts.front()->GetFont();
+  if (!texts.empty()) return texts.front()->GetFont();
+  const std::vector<Dimension3D*> dimensions = SelectedDimensions(*this);
+  if (dimensions.empty() || dimensions.front()->GetText() == nullptr) return nullptr;
+  return dimensions.front()->GetText()->GetFont();
 }

@@ -10,6 +10,7 @@
 #include "document/objlist.h"
 #include "document/viewport.h"
 #include "entities/curve3d.h"
+#include "entities/dimension3d.h"
 #include "entities/entitytype.h"
 #include "entities/insert3d.h"
 #include "entities/text3d.h"
@@ -239,14 +240,16 @@ void Objlist::PublishDrawingSettings() {
   SetDrawingSettings(GetScale(), GetStretch(), &offset);
 }
 
-// Texts and inserts keep their size on screen and on paper through the stretch and scale they
-// are given; their boxes change with it, so the selection box is rebuilt when any did.
-// Dimensions join them with the dimension work.
+// Texts, dimensions and inserts keep their size on screen and on paper through the stretch and
+// scale they are given; their boxes change with it, so the selection box is rebuilt when any did.
 void Objlist::FollowStretch(double stretch) {
   bool any = false;
   for (ObjItem* item = head_; item != nullptr; item = item->Next()) {
     if (auto* text = dynamic_cast<Text3D*>(item->Obj())) {
       text->SetXStretch(stretch);
+      any = true;
+    } else if (auto* dimension = dynamic_cast<Dimension3D*>(item->Obj())) {
+      dimension->SetXStretch(stretch);
       any = true;
     } else if (auto* insert = dynamic_cast<Insert3D*>(item->Obj())) {
       insert->SetXStretch(stretch);
@@ -264,6 +267,9 @@ void Objlist::FollowDrawingScale(double scale) {
   for (ObjItem* item = head_; item != nullptr; item = item->Next()) {
     if (auto* text = dynamic_cast<Text3D*>(item->Obj())) {
       text->SetXScale(perInch, kKeepPointSize);
+      any = true;
+    } else if (auto* dimension = dynamic_cast<Dimension3D*>(item->Obj())) {
+      dimension->SetXScale(perInch, kKeepPointSize);
       any = true;
     } else if (auto* insert = dynamic_cast<Insert3D*>(item->Obj())) {
       insert->SetXScale(perInch);

@@ -7,6 +7,7 @@
 #include "entities/arc3d.h"
 #include "entities/block3d.h"
 #include "entities/blocktable.h"
+#include "entities/dimension3d.h"
 #include "entities/insert3d.h"
 #include "entities/line3d.h"
 #include "entities/text3d.h"
@@ -183,6 +184,33 @@ TEST(ObjlistText, TextsTakeTheDrawingScaleAndTheSelectionsFontTools) {
   ASSERT_NE(doc.GetFont(), nullptr);
   EXPECT_STREQ(doc.GetFont()->lfFaceName, "DejaVu Sans");
   EXPECT_EQ(doc.SetFont(static_cast<const char*>(nullptr)), 0);
+}
+
+TEST(ObjlistText, DimensionsTakeTheDocumentsSettingsAndTheFontTools) {
+  Objlist doc;
+  auto* ridge = new Line3D(0.0, 0.0, 0.0, 10.5, 0.0, 0.0);
+  ASSERT_NE(doc.Add(ridge), nullptr);
+  const Point3D s(0, 0), e(10.5, 0), at(5, 2);
+  auto* dimension = new Dimension3D(&s, &e, &at, 0, 10.0, ridge);
+  ASSERT_EQ(doc.SetDimensionFeetInch(true), true);
+  ASSERT_NE(doc.Add(dimension), nullptr);
+  ASSERT_NE(dimension->GetText(), nullptr);
+  EXPECT_TRUE(dimension->FeetInchDisplay());
+  EXPECT_STREQ(dimension->GetText()->GetText(), "10' 6\"");
+  // The document's flag reaches every dimension, and the text follows the line.
+  doc.SetDimensionFeetInch(false);
+  EXPECT_STREQ(dimension->GetText()->GetText(), "10.5");
+  ridge->Ept(12.0, 0.0, 0.0);
+  EXPECT_STREQ(dimension->GetText()->GetText(), "12");
+
+  ASSERT_EQ(doc.SelectItemById(dimension->Id(), true), 1);
+  EXPECT_EQ(doc.FontSize(), 10);
+  EXPECT_EQ(doc.SetFontSize(16), 1);
+  EXPECT_DOUBLE_EQ(dimension->Pointsize(), 16.0);
+  EXPECT_EQ(doc.SetFont("DejaVu Serif"), 1);
+  ASSERT_NE(doc.GetFont(), nullptr);  // the dimension's own text
+  EXPECT_STREQ(doc.GetFont()->lfFaceName, "DejaVu Serif");
+  EXPECT_EQ(doc.SetFontAlignment(kAlignRight), 0);  // alignment is the texts' alone
 }
 
 }  // namespace

@@ -52,4 +52,5 @@
 #include "render/patterns.h"
 
 #include "settings/hostglobals.h"
+#include "settings/tdefaults.h"
 #include "settings/units.h"

@@ -445,6 +445,15 @@ BOOL IsWindow(HWND window);
 // The folder private-profile files without a folder of their own live in.
 UINT GetWindowsDirectoryA(LPSTR buffer, UINT size);
 
+// Private profiles (ini files). Section and key names are compared without regard to case and
+// the first matching key wins; a file name without a folder lives in the Windows directory, and
+// both \ and / separate folders. A null or empty file name reads as a missing file and cannot be
+// written.
+DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR default_value, LPSTR buffer,
+                               DWORD size, LPCSTR file_name);
+UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, int default_value, LPCSTR file_name);
+BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file_name);
+
 #endif  // _WIN32
 
 // The logical point of the viewport: two 32-bit integers, y growing upward. Win32 has no such

@@ -53,4 +53,5 @@
 
 #include "settings/hostglobals.h"
 #include "settings/tdefaults.h"
+#include "settings/tgtransbuf.h"
 #include "settings/units.h"

@@ -47,6 +47,8 @@
 #include "document/viewport.h"
 
 #include "io/dxfgroup.h"
+#include "io/dxfheader.h"
+#include "io/dxftable.h"
 
 #include "render/colours.h"
 #include "render/patterns.h"

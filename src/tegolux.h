@@ -27,6 +27,7 @@
 #include "entities/redge3d.h"
 #include "entities/text3d.h"
 
+#include "takeoff/pitcheddata.h"
 #include "takeoff/smartobjecttypes.h"
 #include "takeoff/tlegendlist.h"
 #include "takeoff/tobjecttemplate.h"

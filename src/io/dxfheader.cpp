@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 
+#include "detail/listlinks.h"
 #include "io/dxfgroup.h"
 
 namespace {
@@ -224,33 +225,15 @@ DXFHeader* DXFHeaderList::Add(DXFHeader* header) {
       header == first_) {
     return nullptr;
   }
-  header->Prev(last_);
-  if (last_ != nullptr) {
-    last_->Next(header);
-  } else {
-    first_ = header;
-  }
-  last_ = header;
-  ++count_;
-  return header;
+  return ListLinkAtTail(first_, last_, count_, header);
 }
 
 int DXFHeaderList::Delete(const char* name) {
   DXFHeader* header = Find(name);
   if (header == nullptr) return 0;
-  if (header->Prev() != nullptr) {
-    header->Prev()->Next(header->Next());
-  } else {
-    first_ = header->Next();
-  }
-  if (header->Next() != nullptr) {
-    header->Next()->Prev(header->Prev());
-  } else {
-    last_ = header->Prev();
-  }
   if (cursor_ == header) cursor_ = nullptr;
+  ListUnlink(first_, last_, count_, header);
   delete header;
-  --count_;
   return 1;
 }
 

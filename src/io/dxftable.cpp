@@ -9,6 +9,7 @@
 #include <new>
 #include <system_error>
 
+#include "detail/listlinks.h"
 #include "document/layeritem.h"
 #include "io/dxfgroup.h"
 #include "render/colours.h"
@@ -103,45 +104,10 @@ class RawLineWriter : public DXFGroup {
   }
 };
 
-// Unlinks a node from a doubly linked list with head and tail.
+// A node the list will take: not null and not linked anywhere yet.
 template <class Node>
-void Unlink(Node*& first, Node*& last, Node* node) {
-  if (node->Prev() != nullptr) {
-    node->Prev()->Next(node->Next());
-  } else {
-    first = node->Next();
-  }
-  if (node->Next() != nullptr) {
-    node->Next()->Prev(node->Prev());
-  } else {
-    last = node->Prev();
-  }
-  node->Prev(nullptr);
-  node->Next(nullptr);
-}
-
-template <class Node>
-Node* Append(Node*& first, Node*& last, int& count, Node* node) {
-  if (node == nullptr || node->Prev() != nullptr || node->Next() != nullptr || node == first) {
-    return nullptr;
-  }
-  node->Prev(last);
-  if (last != nullptr) {
-    last->Next(node);
-  } else {
-    first = node;
-  }
-  last = node;
-  ++count;
-  return node;
-}
-
-template <class Node>
-bool Holds(const Node* first, const Node* node) {
-  for (const Node* n = first; n != nullptr; n = n->Next()) {
-    if (n == node) return true;
-  }
-  return false;
+bool IsFree(const Node* first, const Node* node) {
+  return node != nullptr && node->Prev() == nullptr && node->Next() == nullptr && node != first;
 }
 
 }  // namespace
@@ -427,7 +393,7 @@ int DXFTable::Save(DXFGroup* stream) {
 }
 
 DXFTableItem* DXFTable::Add(DXFTableItem* item) {
-  return Append(first_, last_, count_, item);
+  return IsFree(first_, item) ? ListLinkAtTail(first_, last_, count_, item) : nullptr;
 }
 
 DXFTableItem* DXFTable::Find(const char* name) const {
@@ -438,10 +404,9 @@ DXFTableItem* DXFTable::Find(const char* name) const {
 }
 
 int DXFTable::Delete(DXFTableItem* item) {
-  if (item == nullptr || !Holds(first_, item)) return 0;
-  Unlink(first_, last_, item);
+  if (!ListHolds(first_, last_, item)) return 0;
+  ListUnlink(first_, last_, count_, item);
   delete item;
-  --count_;
   return 1;
 }
 
@@ -462,7 +427,7 @@ DXFTableList::~DXFTableList() {
 }
 
 DXFTable* DXFTableList::Add(DXFTable* table) {
-  return Append(first_, last_, count_, table);
+  return IsFree(first_, table) ? ListLinkAtTail(first_, last_, count_, table) : nullptr;
 }
 
 DXFTable* DXFTableList::Find(const char* name) const {
@@ -473,10 +438,9 @@ DXFTable* DXFTableList::Find(const char* name) const {
 }
 
 int DXFTableList::Delete(DXFTable* table) {
-  if (table == nullptr || !Holds(first_, table)) return 0;
-  Unlink(first_, last_, table);
+  if (!ListHolds(first_, last_, table)) return 0;
+  ListUnlink(first_, last_, count_, table);
   delete table;
-  --count_;
   return 1;
 }
 
